@@ -1,0 +1,26 @@
+#include "app/leafstackapplication.h"
+#include "app/tfrmmain.h"
+#include "format/formatsettings.h"
+#include "platform/displaycheck.h"
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    // Without a display Qt would abort; say what is missing instead.
+    const QString problem = DisplayCheck::problem(argc, argv);
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "leafstack: %s\n", problem.toLocal8Bit().constData());
+        return 2;
+    }
+    // Leafstack draws no OpenGL; skipping the GL integration saves start-up time and memory.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+
+    LeafstackApplication app(argc, argv);
+    LoadLocaleSettings();
+
+    TfrmMain frame;
+    frame.show();
+    return app.exec();
+}
