@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+// What a Workspace needs from the window that holds it. The main frame implements it; tests use
+// a fake. Every Workspace reads these values when it needs them, never keeps a copy.
+class WorkspaceHost
+{
+public:
+    virtual ~WorkspaceHost() = default;
+
+    // Around every modal dialog a Workspace shows (Save As, the close question, font, print...):
+    // takes the frame out of the stay-on-top order and puts it back when the option is on.
+    virtual void dropTopmost() = 0;
+    virtual void restoreTopmost() = 0;
+    // Re-applies the frame's Stay On Top state without changing the option (Workspace shown).
+    virtual void reapplyStayOnTop() = 0;
+
+    // The "Automatic Backups" option, read at each save.
+    virtual bool automaticBackups() const = 0;
+
+    // The Open/Save filter string: description and pattern pairs, every element separated by "|".
+    virtual QString filterString() const = 0;
+    // The default filter index as the frame keeps it: 1-based decimal text, converted strictly
+    // where it is used.
+    virtual QString filterIndexText() const = 0;
+
+    // The folder the Open and Save As dialogs start in; also shown for an untitled Workspace.
+    virtual QString openDirectory() const = 0;
+    virtual void setOpenDirectory(const QString &directory) = 0;
+
+    // Pushes a file onto the shared recent list.
+    virtual void addRecentFile(const QString &path) = 0;
+
+    // The frame's own commands, reached from a Workspace's File menu.
+    virtual void newChild() = 0;
+    virtual void openChild() = 0;
+    virtual void exitApplication() = 0;
+
+    // Copies the frame's current caption (which names the active maximised Workspace) to the
+    // title the desktop shows for the program.
+    virtual void refreshTaskbarTitle() = 0;
+};
