@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     double value;
     std::memcpy(&value, data, sizeof value);
     const QString pattern = QString::fromUtf8(reinterpret_cast<const char *>(data) + sizeof value,
-            static_cast<qsizetype>(size - sizeof value));
+                                              static_cast<qsizetype>(size - sizeof value));
     // Nested pictures come from the locale: let the input choose them too.
     FormatSettings settings;
     settings.shortDateFormat = pattern.left(8);

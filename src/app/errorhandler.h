@@ -42,6 +42,8 @@ public:
     template<typename F>
     static auto command(F fn)
     {
-        return [fn = std::move(fn)]() mutable { run(fn); };
+        return [fn = std::move(fn)]() mutable {
+            run(fn);
+        };
     }
 };

@@ -11,8 +11,7 @@ public:
     DateFormatter(const DateTimeParts &parts, const FormatSettings &settings)
         : m_parts(parts)
         , m_settings(settings)
-    {
-    }
+    { }
 
     void format(const QString &pattern, int depth);
     QString result() const { return m_out; }

@@ -9,4 +9,4 @@
 // at most 256 characters; anything beyond is dropped. An empty pattern means "c". A value
 // outside the years 1 to 9999 gives empty text.
 QString FormatDateText(const QString &pattern, DateTimeValue value,
-        const FormatSettings &settings = FormatSettings::current());
+                       const FormatSettings &settings = FormatSettings::current());

@@ -10,8 +10,8 @@ DecimalDigits::DecimalDigits(double value)
     if (value == 0.0 || !std::isfinite(value))
         return;
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-            std::chars_format::scientific);
+    const auto result =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
     const std::string text(buffer, result.ptr);
     const auto e = text.find('e');
     for (std::size_t i = 0; i < e; ++i) {

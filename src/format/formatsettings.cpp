@@ -21,7 +21,7 @@ QString textOr(const std::optional<QString> &text, const QString &fallback)
 }
 
 QStringList namesOr(const std::optional<QStringList> &names, qsizetype count,
-        const QStringList &fallback)
+                    const QStringList &fallback)
 {
     if (!names || names->size() != count)
         return fallback;
@@ -44,8 +44,8 @@ void FormatSettings::applyItems(const LocaleItems &items)
     longDateFormat = textOr(items.longDatePicture, QStringLiteral("mmmm d, yyyy"));
     timeAMString = textOr(items.amDesignator, QStringLiteral("am"));
     timePMString = textOr(items.pmDesignator, QStringLiteral("pm"));
-    const QString hourPart = items.hourLeadingZero.value_or(false) ? QStringLiteral("hh")
-                                                                   : QStringLiteral("h");
+    const QString hourPart =
+            items.hourLeadingZero.value_or(false) ? QStringLiteral("hh") : QStringLiteral("h");
     const QString suffix = items.clock24.value_or(false) ? QString() : QStringLiteral(" AMPM");
     shortTimeFormat = hourPart + QStringLiteral(":mm") + suffix;
     longTimeFormat = hourPart + QStringLiteral(":mm:ss") + suffix;
@@ -72,8 +72,8 @@ QStringList FormatSettings::defaultShortMonthNames()
 QStringList FormatSettings::defaultLongMonthNames()
 {
     return {QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
-            QStringLiteral("April"), QStringLiteral("May"), QStringLiteral("June"),
-            QStringLiteral("July"), QStringLiteral("August"), QStringLiteral("September"),
+            QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
+            QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
             QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")};
 }
 
@@ -86,7 +86,7 @@ QStringList FormatSettings::defaultShortDayNames()
 
 QStringList FormatSettings::defaultLongDayNames()
 {
-    return {QStringLiteral("Sunday"), QStringLiteral("Monday"), QStringLiteral("Tuesday"),
+    return {QStringLiteral("Sunday"),    QStringLiteral("Monday"),   QStringLiteral("Tuesday"),
             QStringLiteral("Wednesday"), QStringLiteral("Thursday"), QStringLiteral("Friday"),
             QStringLiteral("Saturday")};
 }

@@ -20,8 +20,8 @@ struct Section
     struct Item
     {
         Kind kind;
-        QChar place;   // '0' or '#' for places
-        QString text;  // literal text, or the exponent's "E+" / "e-" as written
+        QChar place;  // '0' or '#' for places
+        QString text; // literal text, or the exponent's "E+" / "e-" as written
         int exponentDigits = 0;
     };
     QList<Item> items;
@@ -88,7 +88,8 @@ Section parseSection(const QString &text)
             section.scientific = true;
             Section::Item exponent{Section::Kind::Exponent, {}, text.mid(i, 2)};
             i += 2;
-            while (i < text.size() && (text.at(i) == QLatin1Char('0') || text.at(i) == QLatin1Char('#'))) {
+            while (i < text.size()
+                   && (text.at(i) == QLatin1Char('0') || text.at(i) == QLatin1Char('#'))) {
                 if (text.at(i) == QLatin1Char('0'))
                     ++exponent.exponentDigits;
                 ++i;
@@ -128,7 +129,10 @@ public:
             prepareFixed();
     }
 
-    bool roundsToZero() const { return m_integral.empty() && m_fraction.find_first_not_of('0') == std::string::npos; }
+    bool roundsToZero() const
+    {
+        return m_integral.empty() && m_fraction.find_first_not_of('0') == std::string::npos;
+    }
     QString write() const;
 
 private:
@@ -146,9 +150,10 @@ private:
             m_exponent = m_digits.pointPosition() - places;
         const std::string all = m_digits.significantDigits(places + m_section.fractionPlaces);
         m_integral = all.substr(0, static_cast<std::size_t>(places));
-        m_integral.erase(0, m_integral.find_first_not_of('0') == std::string::npos
-                        ? m_integral.size()
-                        : m_integral.find_first_not_of('0'));
+        m_integral.erase(0,
+                         m_integral.find_first_not_of('0') == std::string::npos
+                                 ? m_integral.size()
+                                 : m_integral.find_first_not_of('0'));
         m_fraction = all.substr(static_cast<std::size_t>(places));
     }
     QString integralText() const;
@@ -174,7 +179,8 @@ QString SectionWriter::integralText() const
     } else {
         // Places left over at the left: dropped for '#', '0' from the leftmost '0' onwards.
         const int padding = places - length;
-        const int zeros = m_section.leftmostZero < 0 ? 0 : std::max(0, padding - m_section.leftmostZero);
+        const int zeros =
+                m_section.leftmostZero < 0 ? 0 : std::max(0, padding - m_section.leftmostZero);
         written = std::string(static_cast<std::size_t>(zeros), '0') + m_integral;
     }
     QString out;
@@ -195,7 +201,8 @@ QString SectionWriter::exponentText(const Section::Item &item) const
         out += QLatin1Char('-');
     else if (item.text.at(1) == QLatin1Char('+'))
         out += QLatin1Char('+');
-    out += QString::number(std::abs(m_exponent)).rightJustified(item.exponentDigits, QLatin1Char('0'));
+    out += QString::number(std::abs(m_exponent))
+                   .rightJustified(item.exponentDigits, QLatin1Char('0'));
     return out;
 }
 

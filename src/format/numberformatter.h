@@ -9,4 +9,4 @@
 // (positive;negative;zero). The result is at most 256 characters.
 // Throws AppError("Format string too long") for patterns over 224 characters.
 QString FormatNumberText(const QString &pattern, double value,
-        const FormatSettings &settings = FormatSettings::current());
+                         const FormatSettings &settings = FormatSettings::current());

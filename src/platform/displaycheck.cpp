@@ -63,7 +63,8 @@ QString problem(int argc, char **argv, const QProcessEnvironment &env)
         && !platform.startsWith(QLatin1String("wayland")))
         return {}; // offscreen, vnc, ...: nothing to check
     if (platform.startsWith(QLatin1String("wayland")))
-        return wayland ? QString() : QStringLiteral("no Wayland display (WAYLAND_DISPLAY is not set)") + kHint;
+        return wayland ? QString()
+                       : QStringLiteral("no Wayland display (WAYLAND_DISPLAY is not set)") + kHint;
     if (display.isEmpty()) {
         if (platform.isEmpty() && wayland)
             return {};

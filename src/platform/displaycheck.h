@@ -9,6 +9,6 @@ namespace DisplayCheck {
 
 // Empty when the program can start; otherwise one line saying what is missing and what to do.
 QString problem(int argc, char **argv,
-        const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment());
+                const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment());
 
 } // namespace DisplayCheck

@@ -24,7 +24,8 @@ public:
     Locale(int mask, const QString &name)
     {
         if (!isCLocale(name))
-            m_handle = ::newlocale(mask, name.toLocal8Bit().constData(), static_cast<locale_t>(nullptr));
+            m_handle = ::newlocale(mask, name.toLocal8Bit().constData(),
+                                   static_cast<locale_t>(nullptr));
         if (m_handle) {
             const QByteArray codeset = ::nl_langinfo_l(CODESET, m_handle);
             m_utf8 = codeset.compare("UTF-8", Qt::CaseInsensitive) == 0
@@ -94,9 +95,9 @@ void readTime(const Locale &time, LocaleItems &items)
     items.amDesignator = time.item(AM_STR);
     items.pmDesignator = time.item(PM_STR);
 
-    static const nl_item abmon[] = {ABMON_1, ABMON_2, ABMON_3, ABMON_4, ABMON_5, ABMON_6,
+    static const nl_item abmon[] = {ABMON_1, ABMON_2, ABMON_3, ABMON_4,  ABMON_5,  ABMON_6,
                                     ABMON_7, ABMON_8, ABMON_9, ABMON_10, ABMON_11, ABMON_12};
-    static const nl_item mon[] = {MON_1, MON_2, MON_3, MON_4, MON_5, MON_6,
+    static const nl_item mon[] = {MON_1, MON_2, MON_3, MON_4,  MON_5,  MON_6,
                                   MON_7, MON_8, MON_9, MON_10, MON_11, MON_12};
     static const nl_item abday[] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4, ABDAY_5, ABDAY_6, ABDAY_7};
     static const nl_item day[] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};

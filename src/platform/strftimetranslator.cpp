@@ -9,9 +9,9 @@ namespace {
 struct Piece
 {
     bool conversion = false;
-    QChar code;          // the conversion character
-    bool noPad = false;  // the '-' flag
-    QString literal;     // for literal text
+    QChar code;         // the conversion character
+    bool noPad = false; // the '-' flag
+    QString literal;    // for literal text
 };
 
 QString expandComposite(QChar code, const QString &ampmPicture)
@@ -54,7 +54,8 @@ QList<Piece> split(const QString &picture, const QString &ampmPicture, int depth
                 piece.noPad = true;
             ++i;
         }
-        if (i < picture.size() && (picture.at(i) == QLatin1Char('E') || picture.at(i) == QLatin1Char('O')))
+        if (i < picture.size()
+            && (picture.at(i) == QLatin1Char('E') || picture.at(i) == QLatin1Char('O')))
             ++i;
         if (i >= picture.size())
             break;
