@@ -23,8 +23,9 @@ class Locale
 public:
     Locale(int mask, const QString &name)
     {
+        // LC_CTYPE of the same locale tells the character set its texts are written in.
         if (!isCLocale(name))
-            m_handle = ::newlocale(mask, name.toLocal8Bit().constData(),
+            m_handle = ::newlocale(mask | LC_CTYPE_MASK, name.toLocal8Bit().constData(),
                                    static_cast<locale_t>(nullptr));
         if (m_handle) {
             const QByteArray codeset = ::nl_langinfo_l(CODESET, m_handle);
