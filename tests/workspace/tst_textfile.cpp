@@ -1,0 +1,286 @@
+#include "app/apperror.h"
+#include "workspace/textfile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+Q_DECLARE_METATYPE(TextEncoding)
+Q_DECLARE_METATYPE(LineEnd)
+
+namespace {
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray utf16(const QString &text, bool bigEndian)
+{
+    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (QChar c : text) {
+        const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+        bytes.append(bigEndian ? hi : lo).append(bigEndian ? lo : hi);
+    }
+    return bytes;
+}
+
+// One line of five megabytes, with multi-byte characters spread through it.
+QByteArray longSingleLine()
+{
+    QByteArray line;
+    line.reserve(5 * 1024 * 1024 + 64);
+    while (line.size() < 5 * 1024 * 1024)
+        line += "The quick brown fox \xC3\xA4 \xE2\x82\xAC \xF0\x9F\x98\x80 jumps; ";
+    return line;
+}
+
+// What the caller must see of an error: the first line names the file, the rest says why.
+QString errorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const AppError &error) {
+        return error.message();
+    }
+    return QString();
+}
+
+} // namespace
+
+class TestTextFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void mixedLineEndsUseTheCommonest();
+    void editedTextKeepsTheFormat_data();
+    void editedTextKeepsTheFormat();
+    void refusesWhatWouldNotComeBack_data();
+    void refusesWhatWouldNotComeBack();
+    void unencodableTextIsRefused_data();
+    void unencodableTextIsRefused();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestTextFile::roundTrip_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<bool>("bom");
+    QTest::addColumn<LineEnd>("lineEnd");
+    QTest::addColumn<bool>("finalLineEnd");
+    QTest::addColumn<qsizetype>("length");
+
+    const auto u8 = TextEncoding::Utf8;
+    QTest::newRow("empty") << QByteArray() << u8 << false << LineEnd::LF << false << qsizetype(0);
+    QTest::newRow("ASCII LF") << QByteArray("one\ntwo\n") << u8 << false << LineEnd::LF << true
+                              << qsizetype(8);
+    QTest::newRow("ASCII CRLF") << QByteArray("one\r\ntwo\r\n") << u8 << false << LineEnd::CRLF
+                                << true << qsizetype(8);
+    QTest::newRow("ASCII CR") << QByteArray("one\rtwo\r") << u8 << false << LineEnd::CR << true
+                              << qsizetype(8);
+    QTest::newRow("no final line end")
+            << QByteArray("one\r\ntwo") << u8 << false << LineEnd::CRLF << false << qsizetype(7);
+    QTest::newRow("only line ends")
+            << QByteArray("\r\n\r\n") << u8 << false << LineEnd::CRLF << true << qsizetype(2);
+    QTest::newRow("UTF-8") << QByteArray("gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xF0\x9F\x98\x80\n") << u8
+                           << false << LineEnd::LF << true << qsizetype(10);
+    QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBF\xC3\xA4\r\n") << u8 << true
+                               << LineEnd::CRLF << true << qsizetype(2);
+    QTest::newRow("UTF-8 BOM only")
+            << QByteArray("\xEF\xBB\xBF") << u8 << true << LineEnd::LF << false << qsizetype(0);
+    QTest::newRow("BOM then a second U+FEFF") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx") << u8
+                                              << true << LineEnd::LF << false << qsizetype(2);
+    QTest::newRow("UTF-16 LE") << utf16(QStringLiteral("a\u00E4\u20AC\r\nb\r\n"), false)
+                               << TextEncoding::Utf16LE << true << LineEnd::CRLF << true
+                               << qsizetype(6);
+    QTest::newRow("UTF-16 BE") << utf16(QStringLiteral("\U0001F600x\ny"), true)
+                               << TextEncoding::Utf16BE << true << LineEnd::LF << false
+                               << qsizetype(5);
+    QTest::newRow("UTF-16 LE, CR")
+            << utf16(QStringLiteral("a\rb\r"), false) << TextEncoding::Utf16LE << true
+            << LineEnd::CR << true << qsizetype(4);
+    QByteArray high;
+    for (int b = 0x80; b <= 0xFF; ++b)
+        high += char(b);
+    QTest::newRow("bytes 0x80-0xFF")
+            << QByteArray("x\r\n" + high + "\r\n") << TextEncoding::SingleByte << false
+            << LineEnd::CRLF << true << qsizetype(131);
+    QTest::newRow("Latin-1 word") << QByteArray("caf\xE9\n") << TextEncoding::SingleByte << false
+                                  << LineEnd::LF << true << qsizetype(5);
+    QTest::newRow("overlong UTF-8") << QByteArray("\xC0\xAF") << TextEncoding::SingleByte << false
+                                    << LineEnd::LF << false << qsizetype(2);
+    QTest::newRow("UTF-8 cut short at the end")
+            << QByteArray("ab\xE2\x82") << TextEncoding::SingleByte << false << LineEnd::LF << false
+            << qsizetype(4);
+    QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80") << TextEncoding::SingleByte
+                                       << false << LineEnd::LF << false << qsizetype(3);
+    QTest::newRow("UTF-8 BOM, rest not UTF-8")
+            << QByteArray("\xEF\xBB\xBF\xFF") << TextEncoding::SingleByte << false << LineEnd::LF
+            << false << qsizetype(4);
+    QTest::newRow("UTF-16 BOM, odd length")
+            << QByteArray("\xFF\xFE\x61") << TextEncoding::SingleByte << false << LineEnd::LF
+            << false << qsizetype(3);
+    const QByteArray line = longSingleLine();
+    QTest::newRow("5 MB single line")
+            << line << u8 << false << LineEnd::LF << false << QString::fromUtf8(line).size();
+}
+
+void TestTextFile::roundTrip()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(TextEncoding, encoding);
+    QFETCH(bool, bom);
+    QFETCH(LineEnd, lineEnd);
+    QFETCH(bool, finalLineEnd);
+    QFETCH(qsizetype, length);
+
+    const QString path = m_dir.filePath(QStringLiteral("round-trip.txt"));
+    writeBytes(path, bytes);
+    const LoadedText loaded = TextFile::load(path);
+    QCOMPARE(loaded.format.encoding, encoding);
+    QCOMPARE(loaded.format.bom, bom);
+    QCOMPARE(loaded.format.lineEnd, lineEnd);
+    QCOMPARE(loaded.format.finalLineEnd, finalLineEnd);
+    QVERIFY(!loaded.mixedLineEnds);
+    QCOMPARE(loaded.text.size(), length);
+    QVERIFY(!loaded.text.contains(QLatin1Char('\r')));
+    QCOMPARE(TextFile::findUnencodable(loaded.text, encoding), qsizetype(-1));
+
+    TextFile::save(path, loaded.text, loaded.format);
+    QCOMPARE(readBytes(path), bytes);
+}
+
+void TestTextFile::mixedLineEndsUseTheCommonest()
+{
+    const QString path = m_dir.filePath(QStringLiteral("mixed.txt"));
+    writeBytes(path, "a\r\nb\nc\r\nd\re\r\n");
+    const LoadedText loaded = TextFile::load(path);
+    QVERIFY(loaded.mixedLineEnds);
+    QCOMPARE(loaded.format.lineEnd, LineEnd::CRLF);
+    QCOMPARE(loaded.text, QStringLiteral("a\nb\nc\nd\ne\n"));
+    TextFile::save(path, loaded.text, loaded.format);
+    QCOMPARE(readBytes(path), QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\n"));
+
+    // A tie goes to LF, the system's own line end.
+    writeBytes(path, "a\nb\r\nc");
+    QCOMPARE(TextFile::load(path).format.lineEnd, LineEnd::LF);
+}
+
+void TestTextFile::editedTextKeepsTheFormat_data()
+{
+    QTest::addColumn<QByteArray>("original");
+    QTest::addColumn<QString>("edited");
+    QTest::addColumn<QByteArray>("saved");
+
+    QTest::newRow("Windows-1252, CRLF")
+            << QByteArray("\x80 5\r\n") << QStringLiteral("\u20AC 5\n\u2014 caf\u00E9\n")
+            << QByteArray("\x80 5\r\n\x97 caf\xE9\r\n");
+    QTest::newRow("UTF-16 BE, CR")
+            << utf16(QStringLiteral("x\r"), true) << QStringLiteral("\u4E2D\ny\n")
+            << utf16(QStringLiteral("\u4E2D\ry\r"), true);
+    QTest::newRow("UTF-8 BOM, no final line end")
+            << QByteArray("\xEF\xBB\xBFold") << QStringLiteral("new\nline")
+            << QByteArray("\xEF\xBB\xBFnew\nline");
+    QTest::newRow("text emptied") << QByteArray("a\r\nb\r\n") << QString() << QByteArray();
+}
+
+void TestTextFile::editedTextKeepsTheFormat()
+{
+    QFETCH(QByteArray, original);
+    QFETCH(QString, edited);
+    QFETCH(QByteArray, saved);
+
+    const QString path = m_dir.filePath(QStringLiteral("edited.txt"));
+    writeBytes(path, original);
+    TextFile::save(path, edited, TextFile::load(path).format);
+    QCOMPARE(readBytes(path), saved);
+    QCOMPARE(TextFile::load(path).text, edited);
+}
+
+void TestTextFile::refusesWhatWouldNotComeBack_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("missing") << "missing.txt"
+                             << "No such file or directory.";
+    QTest::newRow("NUL byte") << "nul.bin"
+                              << "It holds NUL characters, so it is not a plain text file.";
+    QTest::newRow("UTF-16 U+0000") << "nul16.txt"
+                                   << "It holds NUL characters, so it is not a plain text file.";
+    QTest::newRow("folder") << "folder"
+                            << "It is a folder.";
+    QTest::newRow("named pipe") << "pipe"
+                                << "It is not a regular file.";
+}
+
+void TestTextFile::refusesWhatWouldNotComeBack()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+
+    writeBytes(m_dir.filePath(QStringLiteral("nul.bin")), QByteArray("ab\0cd", 5));
+    writeBytes(m_dir.filePath(QStringLiteral("nul16.txt")), QByteArray("\xFF\xFE\x61\0\0\0", 6));
+    QDir(m_dir.path()).mkpath(QStringLiteral("folder"));
+    ::mkfifo(QFile::encodeName(m_dir.filePath(QStringLiteral("pipe"))).constData(), 0600);
+
+    const QString path = m_dir.filePath(name);
+    QCOMPARE(errorOf([&] { TextFile::load(path); }),
+             QStringLiteral("Cannot open file %1\r%2").arg(path, reason));
+}
+
+void TestTextFile::unencodableTextIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("original");
+    QTest::addColumn<QString>("edited");
+    QTest::addColumn<qsizetype>("badIndex");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("CJK in Windows-1252")
+            << QByteArray("caf\xE9\n") << QStringLiteral("caf\u00E9\n\u20AC\u4E2D") << qsizetype(6)
+            << "The character \"\u4E2D\" (U+4E2D) in line 2 cannot be stored in the file's "
+               "encoding, Windows-1252. Nothing was written.";
+    QTest::newRow("half a character in UTF-8")
+            << QByteArray("x") << (QStringLiteral("ok\nx") + QChar(0xD83D)) << qsizetype(4)
+            << "Line 2 holds half a character (U+D83D), which no file can store. Nothing was "
+               "written.";
+}
+
+void TestTextFile::unencodableTextIsRefused()
+{
+    QFETCH(QByteArray, original);
+    QFETCH(QString, edited);
+    QFETCH(qsizetype, badIndex);
+    QFETCH(QString, reason);
+
+    const QString path = m_dir.filePath(QStringLiteral("narrow.txt"));
+    writeBytes(path, original);
+    const TextFormat format = TextFile::load(path).format;
+    QCOMPARE(TextFile::findUnencodable(edited, format.encoding), badIndex);
+    QCOMPARE(errorOf([&] { TextFile::save(path, edited, format); }),
+             QStringLiteral("Cannot create file %1\r%2").arg(path, reason));
+    QCOMPARE(readBytes(path), original);
+    QCOMPARE(QDir(m_dir.path())
+                     .entryList(QStringList() << QStringLiteral(".leafstack*"),
+                                QDir::Files | QDir::Hidden),
+             QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"
