@@ -1,0 +1,5 @@
+#include "editcontrol.h"
+
+EditControl::EditControl(QWidget *parent)
+    : QWidget(parent)
+{ }

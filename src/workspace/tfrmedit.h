@@ -1,0 +1,110 @@
+#pragma once
+
+#include "platform/keyboardlocks.h"
+#include "workspace/textfile.h"
+
+#include <QMdiSubWindow>
+
+#include <functional>
+
+class EditControl;
+class QFileDialog;
+class QMenu;
+class QMessageBox;
+class QTimer;
+class WorkspaceActions;
+class WorkspaceHost;
+class WorkspaceStatusBar;
+
+// A Workspace: one editing window in the frame's MDI area. It is itself the MDI sub-window, so
+// its caption is the window title and closing it runs the close question directly. Its File,
+// Edit, Character and Search menus are shown in the frame's menu bar while it is active.
+//
+// The frame makes one with `new TfrmEdit(host)`, adds it to its QMdiArea and shows it; a fresh
+// Workspace is untitled. To open a file, call Open(); when it returns false the error has been
+// shown and the caller closes the Workspace again.
+class TfrmEdit : public QMdiSubWindow
+{
+    Q_OBJECT
+
+public:
+    // Seams for tests: run the prepared Save As dialog and return the chosen file (empty when
+    // cancelled); answer the prepared close question; read the lock keys.
+    using SaveDialogRunner = std::function<QString(QFileDialog &dialog)>;
+    using QuestionRunner = std::function<int(QMessageBox &box)>;
+    using KeyLockReader = std::function<KeyLockState()>;
+
+    static const QString untitledName;
+
+    explicit TfrmEdit(WorkspaceHost *host, QWidget *parent = nullptr);
+    ~TfrmEdit() override;
+
+    // Loads the file at path; false when it could not be read (the error has been reported).
+    // A large file goes on loading after this returns; the Workspace shows progress meanwhile.
+    bool Open(const QString &path);
+    // Both return whether the text was written; a cancelled dialog or a failure returns false.
+    bool mniSaveClick();
+    bool mniSaveAsClick();
+    void MakeBackup(const QString &path);
+    // Asks about unsaved changes; true when the Workspace may close. Yes saves first, and a
+    // save that is cancelled or fails keeps the Workspace open.
+    bool FormCloseQuery();
+    // Closes after the frame has asked FormCloseQuery() itself, without asking again.
+    void closeWithoutQuery();
+
+    void mmoMemoChange();
+    void tmrKeyStateTimer();
+    void UpdateCaretPanel();
+    void UpdateEditItems();
+    void RefreshTaskbarTitle();
+
+    // File, Edit, Character and Search, in that order, for the frame's menu bar.
+    QList<QMenu *> mergedMenus() const;
+
+    bool untitled() const { return m_untitled; }
+    QString filePath() const { return m_path; }
+    const TextFormat &textFormat() const { return m_format; }
+    EditControl *editControl() const { return m_edit; }
+    WorkspaceStatusBar *statusPanels() const { return m_status; }
+    WorkspaceActions *actions() const { return m_actions; }
+
+    void setSaveDialogRunner(SaveDialogRunner runner) { m_saveDialogRunner = std::move(runner); }
+    void setQuestionRunner(QuestionRunner runner) { m_questionRunner = std::move(runner); }
+    void setKeyLockReader(KeyLockReader reader) { m_keyLockReader = std::move(reader); }
+
+signals:
+    // A file given to Open() has been loaded completely.
+    void loadFinished();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void connectActions();
+    void connectEditControl();
+    void showUntitled();
+    void openFile(const QString &path);
+    bool saveTo(const QString &path, TextFormat format);
+    bool encodableOrConverted(const QString &text, TextFormat &format);
+    void takeName(const QString &path);
+    void setSizePanel(qsizetype length, bool adjustWidth);
+    void loadingChanged(bool loading);
+    QString chooseSaveName();
+    int ask(const QString &message, bool withCancel);
+    void refreshClipboardState();
+
+    WorkspaceHost *m_host;
+    EditControl *m_edit = nullptr;
+    WorkspaceStatusBar *m_status = nullptr;
+    WorkspaceActions *m_actions = nullptr;
+    QTimer *m_keyTimer = nullptr;
+    QString m_path;
+    TextFormat m_format;
+    bool m_untitled = true;
+    bool m_closeApproved = false;
+    bool m_clipboardHasText = false;
+    SaveDialogRunner m_saveDialogRunner;
+    QuestionRunner m_questionRunner;
+    KeyLockReader m_keyLockReader;
+};

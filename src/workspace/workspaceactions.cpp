@@ -1,0 +1,200 @@
+#include "workspaceactions.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QToolBar>
+
+WorkspaceActions::WorkspaceActions(QWidget *owner)
+    : QObject(owner)
+{
+    const auto ctrl = [](Qt::Key key) {
+        return QKeySequence(Qt::CTRL | key);
+    };
+    mniNew = make("mniNew", tr("&New"), tr("New File"), ctrl(Qt::Key_N));
+    mniOpen = make("mniOpen", tr("&Open..."), tr("Open File..."), ctrl(Qt::Key_O));
+    mniClose = make("mniClose", tr("&Close"), tr("Close File"));
+    mniSave = make("mniSave", tr("&Save"), tr("Save File"), ctrl(Qt::Key_S));
+    mniSaveAs = make("mniSaveAs", tr("Save &As..."), tr("Save File As..."));
+    mniPrint = make("mniPrint", tr("&Print..."), tr("Print File..."), ctrl(Qt::Key_P));
+    mniPrintSetup = make("mniPrintSetup", tr("Printer Se&tup..."), tr("Setup Printer..."));
+    mniCustomizeToolBar =
+            make("mniCustomizeToolBar", tr("Customize Tool Bar..."), tr("Customize Toolbar|"));
+    mniExit = make("mniExit", tr("E&xit"), tr("Exit Leafstack..."));
+
+    mniCut = make("mniCut", tr("Cu&t"), tr("Cut Text"), ctrl(Qt::Key_X));
+    mniCopy = make("mniCopy", tr("&Copy"), tr("Copy to Clipboard"), ctrl(Qt::Key_C));
+    mniPaste = make("mniPaste", tr("&Paste"), tr("Paste from Clipboard"), ctrl(Qt::Key_V));
+    mniDelete = make("mniDelete", tr("De&lete"), tr("Delete Text"), ctrl(Qt::Key_D));
+    mniSelectAll = make("mniSelectAll", tr("Select &All"), tr("Select All"), ctrl(Qt::Key_A));
+    mniDateTime = make("mniDateTime", tr("&Date && Time"), tr("Date && Time Stamp"),
+                       QKeySequence(Qt::Key_F5));
+
+    mniLeft = make("mniLeft", tr("&Left"), tr("Left Alignment"));
+    mniRight = make("mniRight", tr("&Right"), tr("Right Alighnment"));
+    mniCenter = make("mniCenter", tr("&Center"), tr("Center Text"));
+    m_alignment = new QActionGroup(this);
+    for (QAction *action : {mniLeft, mniRight, mniCenter}) {
+        action->setCheckable(true);
+        m_alignment->addAction(action);
+    }
+    mniLeft->setChecked(true);
+    mniWordWrap = make("mniWordWrap", tr("&Word Wrap"), tr("Word Wrap"));
+    mniWordWrap->setCheckable(true);
+    mniWordWrap->setChecked(true);
+    mniFont = make("mniFont", tr("&Font..."), tr("Font..."));
+    mniLowerCase = make("mniLowerCase", tr("Lower Case"), tr("Convert all text to lowercase"));
+    mniUpperCase = make("mniUpperCase", tr("Upper Case"), tr("Convert all text to UPPERCASE"));
+    mniCapitalize = make("mniCapitalize", tr("Capitalize"), tr("Capitalize all text"));
+
+    mniFind = make("mniFind", tr("&Find..."), tr("Find..."));
+    mniFindNext = make("mniFindNext", tr("Find &Next"), tr("Find Next"), QKeySequence(Qt::Key_F3));
+    mniReplace = make("mniReplace", tr("Replace..."), tr("Find and Replace..."));
+    puiProperties = make("puiProperties", tr("Properties..."), {});
+
+    setToolBarText(mniSave, tr("Save"), tr("Save File"));
+    setToolBarText(mniSaveAs, tr("Save As"), tr("Save File As"));
+    setToolBarText(mniPrint, tr("Print"), tr("Print Current Workspace"));
+    setToolBarText(mniClose, tr("Close"), tr("Close Workspace"));
+    setToolBarText(mniCut, tr("Cut"), tr("Cut to Clipboard"));
+    setToolBarText(mniCopy, tr("Copy"), tr("Copy to Clipboard"));
+    setToolBarText(mniPaste, tr("Paste"), tr("Paste from Clipboard"));
+    setToolBarText(mniDelete, tr("Delete"), tr("Delete Selected Text"));
+    setToolBarText(mniSelectAll, tr("Select"), tr("Select All Text"));
+    setToolBarText(mniDateTime, tr("Date"), tr("Insert Date and Time"));
+    setToolBarText(mniLeft, tr("Left"), tr("Left Justify"));
+    setToolBarText(mniRight, tr("Right"), tr("Right Justify"));
+    setToolBarText(mniCenter, tr("Center"), tr("Center Text"));
+    setToolBarText(mniFont, tr("Font"), tr("Set Font"));
+    setToolBarText(mniFind, tr("Find..."), tr("Find"));
+    setToolBarText(mniFindNext, tr("Find F3"), tr("Find Next"));
+    setToolBarText(mniReplace, tr("Replace"), tr("Replace"));
+
+    // Printing, text commands, search, properties and tool bar customisation come later.
+    m_pending = {mniPrint,     mniPrintSetup, mniCustomizeToolBar, mniDateTime,
+                 mniLeft,      mniRight,      mniCenter,           mniFont,
+                 mniLowerCase, mniUpperCase,  mniCapitalize,       mniFind,
+                 mniFindNext,  mniReplace,    puiProperties};
+    for (QAction *action : std::as_const(m_pending))
+        action->setEnabled(false);
+
+    buildMenus(owner);
+    buildPopup(owner);
+    buildToolBar(owner);
+}
+
+// A hint is "short|long": the tool tip shows the short part, the status bar the long part.
+QAction *WorkspaceActions::make(const char *name, const QString &text, const QString &hint,
+                                const QKeySequence &shortcut)
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(name));
+    const qsizetype bar = hint.indexOf(u'|');
+    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+    action->setToolTip(bar < 0 ? hint : hint.left(bar));
+    action->setShortcut(shortcut);
+    // Shortcuts work while the Workspace is the active one, wherever its menus are shown.
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    return action;
+}
+
+void WorkspaceActions::setToolBarText(QAction *action, const QString &buttonText,
+                                      const QString &caption)
+{
+    action->setIconText(buttonText);
+    action->setToolTip(caption);
+}
+
+void WorkspaceActions::setAvailable(QAction *action, bool enabled)
+{
+    action->setEnabled(enabled && !pending(action));
+}
+
+bool WorkspaceActions::pending(QAction *action) const
+{
+    return m_pending.contains(action);
+}
+
+void WorkspaceActions::buildMenus(QWidget *owner)
+{
+    mniFile = new QMenu(tr("&File"), owner);
+    mniFile->setObjectName(QStringLiteral("mniFile"));
+    mniReopen = new QMenu(tr("&Reopen"), mniFile);
+    mniReopen->setObjectName(QStringLiteral("mniReopen"));
+    mniFavFiles = new QMenu(tr("Favorite Files"), mniFile);
+    mniFavFiles->setObjectName(QStringLiteral("mniFavFiles"));
+    // The recent and favourite lists fill these once they exist.
+    mniReopen->setEnabled(false);
+    mniFavFiles->setEnabled(false);
+    mniFile->addActions({mniNew, mniOpen});
+    mniFile->addMenu(mniReopen);
+    mniFile->addMenu(mniFavFiles);
+    mniFile->addAction(mniClose);
+    mniFile->addSeparator();
+    mniFile->addActions({mniSave, mniSaveAs});
+    mniFile->addSeparator();
+    mniFile->addActions({mniPrint, mniPrintSetup});
+    mniFile->addSeparator();
+    mniFile->addAction(mniCustomizeToolBar);
+    mniFile->addSeparator();
+    mniFile->addAction(mniExit);
+
+    mniEdit = new QMenu(tr("&Edit"), owner);
+    mniEdit->setObjectName(QStringLiteral("mniEdit"));
+    mniEdit->addActions({mniCut, mniCopy, mniPaste, mniDelete});
+    mniEdit->addSeparator();
+    mniEdit->addActions({mniSelectAll, mniDateTime});
+
+    mniCharacter = new QMenu(tr("&Character"), owner);
+    mniCharacter->setObjectName(QStringLiteral("mniCharacter"));
+    mniCharacter->addActions({mniLeft, mniRight, mniCenter});
+    mniCharacter->addSeparator();
+    mniCharacter->addAction(mniWordWrap);
+    mniCharacter->addSeparator();
+    mniCharacter->addAction(mniFont);
+    mniCharacter->addSeparator();
+    mniConvert = new QMenu(tr("Convert"), mniCharacter);
+    mniConvert->setObjectName(QStringLiteral("mniConvert"));
+    mniConvert->addActions({mniLowerCase, mniUpperCase, mniCapitalize});
+    mniCharacter->addMenu(mniConvert);
+
+    mniSearch = new QMenu(tr("&Search"), owner);
+    mniSearch->setObjectName(QStringLiteral("mniSearch"));
+    mniSearch->addActions({mniFind, mniFindNext, mniReplace});
+}
+
+void WorkspaceActions::buildPopup(QWidget *owner)
+{
+    pumPopup = new QMenu(owner);
+    pumPopup->setObjectName(QStringLiteral("pumPopup"));
+    pumPopup->addActions({mniCut, mniCopy, mniPaste, mniDelete});
+    pumPopup->addSeparator();
+    pumPopup->addAction(mniSelectAll);
+    pumPopup->addSeparator();
+    pumPopup->addAction(mniFont);
+    pumPopup->addSeparator();
+    pumPopup->addActions({mniFind, mniFindNext, mniReplace});
+    pumPopup->addSeparator();
+    pumPopup->addAction(puiProperties);
+}
+
+// Until the sectioned tool bar lands, the buttons shown at first stand on a plain bar.
+void WorkspaceActions::buildToolBar(QWidget *owner)
+{
+    barTool = new QToolBar(owner);
+    barTool->setObjectName(QStringLiteral("barTool"));
+    barTool->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QFont barFont(QStringLiteral("Arial Narrow"));
+    barFont.setPixelSize(12);
+    barTool->setFont(barFont);
+    barTool->addActions({mniSave, mniSaveAs, mniPrint, mniClose});
+    barTool->addSeparator();
+    barTool->addActions({mniCut, mniCopy, mniPaste, mniDelete, mniSelectAll, mniDateTime});
+    owner->addActions({mniNew,       mniOpen,      mniClose,      mniSave,
+                       mniSaveAs,    mniPrint,     mniPrintSetup, mniCustomizeToolBar,
+                       mniExit,      mniCut,       mniCopy,       mniPaste,
+                       mniDelete,    mniSelectAll, mniDateTime,   mniLeft,
+                       mniRight,     mniCenter,    mniWordWrap,   mniFont,
+                       mniLowerCase, mniUpperCase, mniCapitalize, mniFind,
+                       mniFindNext,  mniReplace,   puiProperties});
+}

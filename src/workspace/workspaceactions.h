@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QObject>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QToolBar;
+class QWidget;
+
+// Every command of a Workspace as one QAction, and the menus, popup and tool bar built from
+// them. Commands whose work is not there yet stay disabled whatever the state of the text.
+class WorkspaceActions : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit WorkspaceActions(QWidget *owner);
+
+    // File
+    QAction *mniNew, *mniOpen, *mniClose, *mniSave, *mniSaveAs, *mniPrint, *mniPrintSetup,
+            *mniCustomizeToolBar, *mniExit;
+    // Edit
+    QAction *mniCut, *mniCopy, *mniPaste, *mniDelete, *mniSelectAll, *mniDateTime;
+    // Character
+    QAction *mniLeft, *mniRight, *mniCenter, *mniWordWrap, *mniFont, *mniLowerCase, *mniUpperCase,
+            *mniCapitalize;
+    // Search
+    QAction *mniFind, *mniFindNext, *mniReplace;
+    // Popup only
+    QAction *puiProperties;
+
+    QMenu *mniFile, *mniEdit, *mniCharacter, *mniSearch, *mniReopen, *mniFavFiles, *mniConvert,
+            *pumPopup;
+    QToolBar *barTool;
+
+    // Enables action unless its command is still waiting for its implementation.
+    void setAvailable(QAction *action, bool enabled);
+    bool pending(QAction *action) const;
+
+private:
+    QAction *make(const char *name, const QString &text, const QString &hint,
+                  const QKeySequence &shortcut = {});
+    void setToolBarText(QAction *action, const QString &buttonText, const QString &caption);
+    void buildMenus(QWidget *owner);
+    void buildPopup(QWidget *owner);
+    void buildToolBar(QWidget *owner);
+
+    QActionGroup *m_alignment = nullptr;
+    QList<QAction *> m_pending;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QProgressBar;
+
+// A Workspace's status bar: eight sunken panels of fixed width (caret, modified, path, size,
+// insert mode, Num Lock, Caps Lock, spare).
+class WorkspaceStatusBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum Panel { Caret, Modified, Path, Size, Insert, NumLock, CapsLock, Spare, PanelCount };
+
+    explicit WorkspaceStatusBar(QWidget *parent = nullptr);
+
+    QString text(Panel panel) const;
+    void setText(Panel panel, const QString &text);
+    int panelWidth(Panel panel) const;
+    void setPanelWidth(Panel panel, int width);
+
+    // The path panel is 300 pixels wide, or 7 per character for texts longer than 45.
+    void setPath(const QString &text);
+    static int pathPanelWidth(const QString &text);
+
+    // Shows how much of a file has gone in; a negative value hides the progress.
+    void setProgress(int percent);
+    int progress() const;
+
+private:
+    std::array<QLabel *, PanelCount> m_panels{};
+    QProgressBar *m_progress = nullptr;
+};
