@@ -8,8 +8,9 @@
 LeafstackApplication::LeafstackApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    // The application title. No display name is set: Qt would append it, after a dash, to every
+    // window caption, and the frame's caption is exactly "Leafstack - [name]".
     setApplicationName(QStringLiteral("Leafstack"));
-    setApplicationDisplayName(QStringLiteral("Leafstack"));
     setOrganizationName(QStringLiteral("Orvanel"));
     setApplicationVersion(QStringLiteral(LEAFSTACK_VERSION));
 }
