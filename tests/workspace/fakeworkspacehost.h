@@ -1,0 +1,41 @@
+#pragma once
+
+#include "workspace/workspacehost.h"
+
+#include <QStringList>
+
+// Records what a Workspace asks of its frame; every value can be set by the test.
+class FakeWorkspaceHost : public WorkspaceHost
+{
+public:
+    void dropTopmost() override
+    {
+        ++drops;
+        ++depth;
+    }
+    void restoreTopmost() override
+    {
+        ++restores;
+        --depth;
+    }
+    void reapplyStayOnTop() override { ++reapplies; }
+    bool automaticBackups() const override { return backups; }
+    QString filterString() const override { return filter; }
+    QString filterIndexText() const override { return filterIndex; }
+    QString openDirectory() const override { return directory; }
+    void setOpenDirectory(const QString &folder) override { directory = folder; }
+    void addRecentFile(const QString &path) override { recent.append(path); }
+    void newChild() override { ++newChildren; }
+    void openChild() override { ++openChildren; }
+    void exitApplication() override { ++exits; }
+    void refreshTaskbarTitle() override { ++titleRefreshes; }
+
+    bool backups = false;
+    QString filter = QStringLiteral("Text Files (*.TXT)|*.txt|Initialization Files (*.INI)|*.ini|"
+                                    "HTML Files (*.HTM)|*.htm|All Files (*.*)|*.*");
+    QString filterIndex = QStringLiteral("1");
+    QString directory;
+    QStringList recent;
+    int drops = 0, restores = 0, depth = 0, reapplies = 0;
+    int newChildren = 0, openChildren = 0, exits = 0, titleRefreshes = 0;
+};

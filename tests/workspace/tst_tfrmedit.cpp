@@ -1,0 +1,505 @@
+#include "fakeworkspacehost.h"
+
+#include "app/errorhandler.h"
+#include "controls/editcontrol.h"
+#include "workspace/tfrmedit.h"
+#include "workspace/workspaceactions.h"
+#include "workspace/workspacestatusbar.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+using Bar = WorkspaceStatusBar;
+
+namespace {
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class TestTfrmEdit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void newWorkspaceIsUntitled();
+    void pathPanelWidth_data();
+    void pathPanelWidth();
+    void openKeepsTheRealName();
+    void openFailureReports();
+    void typingMarksModifiedAndSaveWritesIt();
+    void saveKeepsTheFileFormat();
+    void saveAsPreparesTheDialogAndTakesTheName();
+    void saveAsUnderUntitledTxtIsTitled();
+    void saveAsCancelledOrBadFilterIndex();
+    void backups();
+    void closeQuestion_data();
+    void closeQuestion();
+    void modifiedPanelMirrorsTheFlag();
+    void keyStatePanels();
+    void enabledStatesFollowTextAndSelection();
+    void menusForTheFrame();
+    void largeFileLoadsInTheBackground();
+
+private:
+    TfrmEdit *makeWorkspace();
+    QString write(const QString &name, const QByteArray &bytes);
+    void type(TfrmEdit *edit, const QString &text);
+
+    QTemporaryDir *m_dir = nullptr;
+    QMdiArea *m_area = nullptr;
+    FakeWorkspaceHost m_host;
+    QStringList m_errors;
+};
+
+void TestTfrmEdit::init()
+{
+    m_dir = new QTemporaryDir;
+    m_area = new QMdiArea;
+    m_area->resize(800, 600);
+    m_area->show();
+    m_host = FakeWorkspaceHost();
+    m_host.directory = m_dir->path() + u'/';
+    m_errors.clear();
+    ErrorHandler::setPresenter([this](const QString &text) { m_errors.append(text); });
+}
+
+void TestTfrmEdit::cleanup()
+{
+    ErrorHandler::setPresenter({});
+    for (QMdiSubWindow *window : m_area->subWindowList())
+        static_cast<TfrmEdit *>(window)->closeWithoutQuery();
+    delete m_area;
+    delete m_dir;
+    QCOMPARE(m_host.depth, 0);
+}
+
+TfrmEdit *TestTfrmEdit::makeWorkspace()
+{
+    auto *edit = new TfrmEdit(&m_host);
+    edit->setKeyLockReader([]() { return KeyLockState{true, false}; });
+    edit->setQuestionRunner([](QMessageBox &) -> int {
+        qFatal("unexpected question");
+        return QMessageBox::Cancel;
+    });
+    edit->tmrKeyStateTimer();
+    m_area->addSubWindow(edit);
+    edit->show();
+    return edit;
+}
+
+QString TestTfrmEdit::write(const QString &name, const QByteArray &bytes)
+{
+    const QString path = m_dir->filePath(name);
+    writeBytes(path, bytes);
+    return path;
+}
+
+void TestTfrmEdit::type(TfrmEdit *edit, const QString &text)
+{
+    QTest::keyClicks(edit->editControl()->focusProxy(), text);
+}
+
+void TestTfrmEdit::newWorkspaceIsUntitled()
+{
+    TfrmEdit *edit = makeWorkspace();
+    Bar *bar = edit->statusPanels();
+    QVERIFY(edit->untitled());
+    QVERIFY(edit->isMaximized());
+    QCOMPARE(edit->windowTitle(), QStringLiteral("untitled.txt"));
+    QCOMPARE(bar->text(Bar::Path), u' ' + m_dir->path() + QStringLiteral("/untitled.txt"));
+    QCOMPARE(bar->text(Bar::Size), QStringLiteral("0 bytes"));
+    QCOMPARE(bar->text(Bar::Modified), QString());
+    QCOMPARE(bar->text(Bar::Insert), QStringLiteral("INS"));
+    QCOMPARE(bar->text(Bar::Spare), QString());
+    const int widths[] = {58, 57, Bar::pathPanelWidth(bar->text(Bar::Path)), 60, 40, 40, 40, 50};
+    for (int i = 0; i < Bar::PanelCount; ++i)
+        QCOMPARE(bar->panelWidth(Bar::Panel(i)), widths[i]);
+    QVERIFY(m_host.reapplies > 0);
+}
+
+void TestTfrmEdit::pathPanelWidth_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("width");
+    QTest::newRow("short") << 10 << 300;
+    QTest::newRow("45") << 45 << 300;
+    QTest::newRow("46") << 46 << 322;
+    QTest::newRow("100") << 100 << 700;
+}
+
+void TestTfrmEdit::pathPanelWidth()
+{
+    QFETCH(int, length);
+    QFETCH(int, width);
+    Bar bar;
+    bar.setPath(QString(length, u'x'));
+    QCOMPARE(bar.panelWidth(Bar::Path), width);
+}
+
+void TestTfrmEdit::openKeepsTheRealName()
+{
+    QByteArray content;
+    for (int i = 0; i < 250; ++i)
+        content += "line\n";
+    const QString path = write(QStringLiteral("Mixed Case:Name.TXT"), content);
+    TfrmEdit *edit = makeWorkspace();
+    QVERIFY(edit->Open(path));
+    Bar *bar = edit->statusPanels();
+    QVERIFY(!edit->untitled());
+    QCOMPARE(edit->filePath(), path);
+    QCOMPARE(edit->windowTitle(), QStringLiteral("Mixed Case:Name.TXT"));
+    QCOMPARE(bar->text(Bar::Path), path);
+    QCOMPARE(bar->text(Bar::Size), QStringLiteral("1,250 bytes"));
+    QCOMPARE(bar->panelWidth(Bar::Size), 11 * 7);
+    QCOMPARE(bar->text(Bar::Modified), QString());
+    QCOMPARE(bar->text(Bar::Caret), QStringLiteral("1:1"));
+    QCOMPARE(edit->editControl()->plainText(), QString::fromLatin1(content));
+    QCOMPARE(m_host.directory, m_dir->path() + u'/');
+    QCOMPARE(m_host.recent, QStringList{path});
+    QVERIFY(m_errors.isEmpty());
+}
+
+void TestTfrmEdit::openFailureReports()
+{
+    TfrmEdit *edit = makeWorkspace();
+    const QString missing = m_dir->filePath(QStringLiteral("missing.txt"));
+    QVERIFY(!edit->Open(missing));
+    QCOMPARE(m_errors.size(), 1);
+    QVERIFY(m_errors[0].contains(missing));
+    QVERIFY(m_host.recent.isEmpty());
+}
+
+void TestTfrmEdit::typingMarksModifiedAndSaveWritesIt()
+{
+    const QString path = write(QStringLiteral("a.txt"), "one\ntwo\n");
+    TfrmEdit *edit = makeWorkspace();
+    QVERIFY(edit->Open(path));
+    edit->editControl()->setSelection(4, 0);
+    type(edit, QStringLiteral("2 "));
+    Bar *bar = edit->statusPanels();
+    QCOMPARE(bar->text(Bar::Modified), QStringLiteral("Modified"));
+    QCOMPARE(bar->text(Bar::Size), QStringLiteral("10 bytes"));
+    QCOMPARE(bar->text(Bar::Caret), QStringLiteral("2:3"));
+    edit->actions()->mniSave->trigger();
+    QCOMPARE(readBytes(path), QByteArray("one\n2 two\n"));
+    QCOMPARE(bar->text(Bar::Modified), QString());
+    QVERIFY(!edit->editControl()->isModified());
+    QCOMPARE(m_host.drops, 0); // a plain save shows no dialog
+}
+
+void TestTfrmEdit::saveKeepsTheFileFormat()
+{
+    const QByteArray original("\xEF\xBB\xBFna\xC3\xAFve\r\nline\r\nno final break");
+    const QString path = write(QStringLiteral("crlf.txt"), original);
+    TfrmEdit *edit = makeWorkspace();
+    QVERIFY(edit->Open(path));
+    edit->editControl()->setSelection(0, 0);
+    type(edit, QStringLiteral("A "));
+    QVERIFY(edit->mniSaveClick());
+    QCOMPARE(readBytes(path),
+             QByteArray("\xEF\xBB\xBF"
+                        "A na\xC3\xAFve\r\nline\r\nno final break"));
+}
+
+void TestTfrmEdit::saveAsPreparesTheDialogAndTakesTheName()
+{
+    m_host.filterIndex = QStringLiteral("2");
+    TfrmEdit *edit = makeWorkspace();
+    type(edit, QStringLiteral("hello"));
+    const QString target = m_dir->filePath(QStringLiteral("Notes.md"));
+    int runs = 0;
+    edit->setSaveDialogRunner([&](QFileDialog &dialog) {
+        ++runs;
+        [&]() {
+            QCOMPARE(m_host.depth, 1);
+            QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
+            QCOMPARE(dialog.directory().absolutePath(), m_dir->path());
+            QCOMPARE(dialog.nameFilters().size(), 4);
+            QVERIFY(dialog.selectedNameFilter().startsWith(QStringLiteral("Initialization Files")));
+            QCOMPARE(QFileInfo(dialog.selectedFiles().value(0)).fileName(),
+                     QStringLiteral("untitled.txt"));
+        }();
+        return target;
+    });
+    // Save on an untitled Workspace is Save As.
+    QVERIFY(edit->mniSaveClick());
+    QCOMPARE(runs, 1);
+    QCOMPARE(readBytes(target), QByteArray("hello"));
+    QVERIFY(!edit->untitled());
+    QCOMPARE(edit->windowTitle(), QStringLiteral("Notes.md"));
+    QCOMPARE(edit->statusPanels()->text(Bar::Path), target);
+    QCOMPARE(m_host.recent, QStringList{target});
+    QCOMPARE(m_host.drops, 1);
+    QCOMPARE(m_host.restores, 1);
+    type(edit, QStringLiteral("!"));
+    QVERIFY(edit->mniSaveClick());
+    QCOMPARE(runs, 1);
+    QCOMPARE(readBytes(target), QByteArray("hello!"));
+}
+
+void TestTfrmEdit::saveAsUnderUntitledTxtIsTitled()
+{
+    TfrmEdit *edit = makeWorkspace();
+    type(edit, QStringLiteral("x"));
+    const QString target = m_dir->filePath(QStringLiteral("untitled.txt"));
+    int runs = 0;
+    edit->setSaveDialogRunner([&](QFileDialog &) {
+        ++runs;
+        return target;
+    });
+    QVERIFY(edit->mniSaveAsClick());
+    QVERIFY(!edit->untitled());
+    type(edit, QStringLiteral("y"));
+    QVERIFY(edit->mniSaveClick());
+    QCOMPARE(runs, 1);
+    QCOMPARE(readBytes(target), QByteArray("xy"));
+}
+
+void TestTfrmEdit::saveAsCancelledOrBadFilterIndex()
+{
+    TfrmEdit *edit = makeWorkspace();
+    type(edit, QStringLiteral("x"));
+    int runs = 0;
+    edit->setSaveDialogRunner([&](QFileDialog &) {
+        ++runs;
+        return QString();
+    });
+    QVERIFY(!edit->mniSaveAsClick());
+    QCOMPARE(runs, 1);
+    QVERIFY(edit->untitled());
+    QVERIFY(edit->editControl()->isModified());
+    QVERIFY(m_errors.isEmpty());
+
+    m_host.filterIndex = QStringLiteral("two");
+    QVERIFY(!edit->mniSaveAsClick());
+    QCOMPARE(runs, 1);
+    QCOMPARE(m_errors, QStringList{QStringLiteral("'two' is not a valid integer value")});
+}
+
+void TestTfrmEdit::backups()
+{
+    const QString path = write(QStringLiteral("b.txt"), "first");
+    const QString backup = m_dir->filePath(QStringLiteral("b.BAK"));
+    TfrmEdit *edit = makeWorkspace();
+    QVERIFY(edit->Open(path));
+    type(edit, QStringLiteral("0"));
+    QVERIFY(edit->mniSaveClick());
+    QVERIFY(!QFile::exists(backup));
+
+    m_host.backups = true;
+    type(edit, QStringLiteral("1"));
+    QVERIFY(edit->mniSaveClick());
+    QCOMPARE(readBytes(backup), QByteArray("0first"));
+    type(edit, QStringLiteral("2"));
+    QVERIFY(edit->mniSaveClick());
+    QCOMPARE(readBytes(backup), QByteArray("0first"));
+    QCOMPARE(readBytes(path), QByteArray("012first"));
+}
+
+void TestTfrmEdit::closeQuestion_data()
+{
+    QTest::addColumn<bool>("titled");
+    QTest::addColumn<bool>("modify");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("saveAs"); // "" cancels the dialog, "-" makes the save fail
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<QByteArray>("onDisk");
+
+    const int yes = QMessageBox::Yes, no = QMessageBox::No, cancel = QMessageBox::Cancel;
+    QTest::newRow("unchanged") << true << false << 0 << QString() << true << QByteArray("old");
+    QTest::newRow("no drops the changes")
+            << true << true << no << QString() << true << QByteArray("old");
+    QTest::newRow("cancel keeps it open")
+            << true << true << cancel << QString() << false << QByteArray("old");
+    QTest::newRow("yes saves") << true << true << yes << QString() << true << QByteArray("new old");
+    QTest::newRow("yes, untitled, Save As")
+            << false << true << yes << QStringLiteral("saved.txt") << true << QByteArray("new ");
+    QTest::newRow("yes, Save As cancelled")
+            << false << true << yes << QString() << false << QByteArray();
+    QTest::newRow("yes, save fails")
+            << false << true << yes << QStringLiteral("-") << false << QByteArray();
+}
+
+void TestTfrmEdit::closeQuestion()
+{
+    QFETCH(bool, titled);
+    QFETCH(bool, modify);
+    QFETCH(int, answer);
+    QFETCH(QString, saveAs);
+    QFETCH(bool, closes);
+    QFETCH(QByteArray, onDisk);
+
+    const QString path = write(QStringLiteral("c.txt"), "old");
+    QPointer<TfrmEdit> edit = makeWorkspace();
+    if (titled)
+        QVERIFY(edit->Open(path));
+    if (modify)
+        type(edit, QStringLiteral("new "));
+    QString asked;
+    edit->setQuestionRunner([&](QMessageBox &box) {
+        asked = box.text();
+        return answer;
+    });
+    const QString target = saveAs == u'-'
+            ? m_dir->filePath(QStringLiteral("no/such/dir.txt"))
+            : (saveAs.isEmpty() ? QString() : m_dir->filePath(saveAs));
+    edit->setSaveDialogRunner([&](QFileDialog &) { return target; });
+
+    edit->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(edit.isNull(), closes);
+    QCOMPARE(m_area->subWindowList().size(), closes ? 0 : 1);
+    if (answer) {
+        const QString name = titled ? QStringLiteral("c.txt") : QStringLiteral("untitled.txt");
+        QCOMPARE(
+                asked,
+                QStringLiteral("Leafstack\n------------------\nSave Changes to '%1'\"?").arg(name));
+    } else {
+        QVERIFY(asked.isEmpty());
+    }
+    const QString written = titled ? path : target;
+    if (!written.isEmpty() && !onDisk.isNull())
+        QCOMPARE(readBytes(written), onDisk);
+    QCOMPARE(m_errors.size(), saveAs == u'-' ? 1 : 0);
+    if (!closes)
+        QVERIFY(edit->editControl()->isModified());
+}
+
+void TestTfrmEdit::modifiedPanelMirrorsTheFlag()
+{
+    const QString path = write(QStringLiteral("m.txt"), "text");
+    TfrmEdit *first = makeWorkspace();
+    QVERIFY(first->Open(path));
+    TfrmEdit *second = makeWorkspace();
+    m_area->setActiveSubWindow(second);
+    m_area->setActiveSubWindow(first);
+    QCOMPARE(first->statusPanels()->text(Bar::Modified), QString());
+    type(first, QStringLiteral("x"));
+    QCOMPARE(first->statusPanels()->text(Bar::Modified), QStringLiteral("Modified"));
+    first->editControl()->setModified(false);
+    QCOMPARE(first->statusPanels()->text(Bar::Modified), QString());
+}
+
+void TestTfrmEdit::keyStatePanels()
+{
+    TfrmEdit *edit = makeWorkspace();
+    Bar *bar = edit->statusPanels();
+    QCOMPARE(bar->text(Bar::NumLock), QStringLiteral("NUM"));
+    QCOMPARE(bar->text(Bar::CapsLock), QString());
+    edit->setKeyLockReader([]() { return KeyLockState{false, true}; });
+    edit->tmrKeyStateTimer();
+    QCOMPARE(bar->text(Bar::NumLock), QString());
+    QCOMPARE(bar->text(Bar::CapsLock), QStringLiteral("CAP"));
+    edit->setKeyLockReader([]() { return KeyLockState{}; });
+    edit->tmrKeyStateTimer();
+    QCOMPARE(bar->text(Bar::CapsLock), QString());
+
+    QTest::keyClick(edit->editControl()->focusProxy(), Qt::Key_Insert);
+    QCOMPARE(bar->text(Bar::Insert), QStringLiteral("OVR"));
+    type(edit, QStringLiteral("ab"));
+    edit->editControl()->setSelection(0, 0);
+    type(edit, QStringLiteral("c"));
+    QCOMPARE(edit->editControl()->plainText(), QStringLiteral("cb"));
+    QTest::keyClick(edit->editControl()->focusProxy(), Qt::Key_Insert);
+    edit->tmrKeyStateTimer();
+    QCOMPARE(bar->text(Bar::Insert), QStringLiteral("INS"));
+}
+
+void TestTfrmEdit::enabledStatesFollowTextAndSelection()
+{
+    TfrmEdit *edit = makeWorkspace();
+    WorkspaceActions *a = edit->actions();
+    edit->mmoMemoChange();
+    QVERIFY(!a->mniSelectAll->isEnabled());
+    QVERIFY(!a->mniConvert->isEnabled());
+    type(edit, QStringLiteral("abc"));
+    QVERIFY(a->mniSelectAll->isEnabled());
+    QVERIFY(a->mniConvert->isEnabled());
+    QVERIFY(!a->mniFind->isEnabled()); // searching is not there yet
+    QVERIFY(!a->mniCut->isEnabled());
+    a->mniSelectAll->trigger();
+    QVERIFY(a->mniCut->isEnabled());
+    QVERIFY(a->mniCopy->isEnabled());
+    a->mniDelete->trigger();
+    QCOMPARE(edit->editControl()->plainText(), QString());
+    QVERIFY(!a->mniCut->isEnabled());
+    QVERIFY(!a->mniSelectAll->isEnabled());
+}
+
+void TestTfrmEdit::menusForTheFrame()
+{
+    TfrmEdit *edit = makeWorkspace();
+    QStringList titles;
+    for (QMenu *menu : edit->mergedMenus())
+        titles << menu->title();
+    QCOMPARE(titles, (QStringList{"&File", "&Edit", "&Character", "&Search"}));
+    WorkspaceActions *a = edit->actions();
+    // One action per command, shared by menu, popup and tool bar.
+    QVERIFY(a->pumPopup->actions().contains(a->mniCut));
+    QVERIFY(a->barTool->actions().contains(a->mniCut));
+    QVERIFY(a->mniEdit->actions().contains(a->mniCut));
+    QCOMPARE(a->mniSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(a->mniSave->statusTip(), QStringLiteral("Save File"));
+    QCOMPARE(a->mniSave->toolTip(), QStringLiteral("Save File"));
+    QCOMPARE(a->mniCustomizeToolBar->statusTip(), QString());
+    QCOMPARE(a->mniCustomizeToolBar->toolTip(), QStringLiteral("Customize Toolbar"));
+
+    a->mniNew->trigger();
+    a->mniOpen->trigger();
+    a->mniExit->trigger();
+    QCOMPARE(m_host.newChildren + m_host.openChildren + m_host.exits, 3);
+}
+
+void TestTfrmEdit::largeFileLoadsInTheBackground()
+{
+    QByteArray content;
+    content.reserve(9 << 20);
+    while (content.size() < (9 << 20))
+        content += "A line of text that is long enough to make the file big quickly.\n";
+    const QString path = write(QStringLiteral("big.txt"), content);
+    TfrmEdit *edit = makeWorkspace();
+    QSignalSpy finished(edit, &TfrmEdit::loadFinished);
+    QVERIFY(edit->Open(path));
+    if (finished.isEmpty()) {
+        QVERIFY(edit->editControl()->loading());
+        QVERIFY(!edit->actions()->mniSave->isEnabled());
+        QVERIFY(!edit->mniSaveClick());
+        QVERIFY(edit->statusPanels()->progress() >= 0);
+        QVERIFY(finished.wait(60000));
+    }
+    QVERIFY(!edit->editControl()->loading());
+    QVERIFY(edit->actions()->mniSave->isEnabled());
+    QCOMPARE(edit->statusPanels()->progress(), -1);
+    QCOMPARE(edit->editControl()->textLength(), content.size());
+    QVERIFY(!edit->editControl()->isModified());
+    type(edit, QStringLiteral("x"));
+    QVERIFY(edit->mniSaveClick());
+    QCOMPARE(readBytes(path), "x" + content);
+}
+
+QTEST_MAIN(TestTfrmEdit)
+#include "tst_tfrmedit.moc"
