@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One registry value: a name and typed data. The program writes strings only; other types
+// are kept as read so that a file edited elsewhere loses nothing.
+struct RegValue
+{
+    enum class Type { String, Dword, Binary };
+
+    QString name;
+    Type type = Type::String;
+    QString text;       // String
+    quint32 dword = 0;  // Dword
+    QByteArray bytes;   // Binary
+    QString binaryKind; // "hex" or "hex(N)" as written
+
+    static RegValue string(const QString &name, const QString &text);
+};
+
+// An in-memory registry hive: keys by full path ("HKEY_CURRENT_USER\Software\..."), each with
+// its values in the order they were made. Key paths and value names compare without regard
+// to letter case and keep the case they were created with.
+class RegTree
+{
+public:
+    struct Key
+    {
+        QString path;
+        QList<RegValue> values;
+    };
+
+    const QList<Key> &keys() const { return m_keys; }
+    bool isEmpty() const { return m_keys.isEmpty(); }
+
+    // A key exists when it was made, or when a key below it was.
+    bool keyExists(const QString &path) const;
+    void createKey(const QString &path);
+    // Removes the key and every key below it.
+    void eraseKey(const QString &path);
+
+    const RegValue *value(const QString &path, const QString &name) const;
+    void setValue(const QString &path, const RegValue &value);
+    QStringList valueNames(const QString &path) const;
+    // The names of the keys directly below a key.
+    QStringList subKeys(const QString &path) const;
+
+    static bool samePath(const QString &a, const QString &b);
+    static bool isBelow(const QString &path, const QString &ancestor);
+
+private:
+    Key *find(const QString &path);
+    const Key *find(const QString &path) const;
+
+    QList<Key> m_keys;
+};

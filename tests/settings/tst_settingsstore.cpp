@@ -1,0 +1,393 @@
+#include "app/apperror.h"
+#include "settings/regfileformat.h"
+#include "settings/settingsstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+const QString kMain = QStringLiteral("Software\\Orvanel\\Leafstack\\Main Form");
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QString errorOf(const std::function<void()> &fn)
+{
+    try {
+        fn();
+    } catch (const AppError &error) {
+        return error.message();
+    }
+    return {};
+}
+
+// A second process that writes `count` values under its own prefix, flushing after each and
+// saying so on stdout.
+int runWriter(const QString &path, const QString &prefix, int count)
+{
+    SettingsStore store(path);
+    for (int i = 0; i < count; ++i) {
+        store.writeString(kMain, prefix + QString::number(i), QString(200, QLatin1Char('x')));
+        store.flush();
+        std::printf("%d\n", i);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestSettingsStore : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void stringsRoundTrip_data();
+    void stringsRoundTrip();
+    void readsWhatAPersonMightWrite();
+    void malformedFilesAreRefused_data();
+    void malformedFilesAreRefused();
+    void namesIgnoreCaseAndKeepIt();
+    void integersAndBooleans();
+    void erasingAKeyTakesItsSubKeys();
+    void firstFlushWritesTheFile();
+    void concurrentStoresKeepEachOthersValues();
+    void concurrentProcessesKeepEachOthersValues();
+    void killedWriterLeavesAWholeFile();
+    void corruptFileIsSetAsideAndReported();
+    void symlinkStaysALink();
+    void failedFlushKeepsChangesAndSaysSo();
+    void fileLocation();
+
+private:
+    QString path() const { return m_dir->filePath("Orvanel/Leafstack.reg"); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestSettingsStore::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestSettingsStore::stringsRoundTrip_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("data");
+    QTest::newRow("plain") << "Flags"
+                           << "0";
+    QTest::newRow("empty data") << "dlgOpenFile_InitialDir"
+                                << "";
+    QTest::newRow("backslashes") << "a\\b"
+                                 << "C:\\dir\\";
+    QTest::newRow("quotes") << "say \"hi\""
+                            << "\"quoted\"";
+    QTest::newRow("filter string") << "dlgOpenFile_Filter"
+                                   << "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
+    QTest::newRow("line ends and tabs") << "multi"
+                                        << "one\r\ntwo\tthree\n";
+    QTest::newRow("control characters")
+            << "ctl" << QString("a") + QChar(1) + QChar(0x1f) + QChar(0x7f) + "b";
+    QTest::newRow("blanks kept") << " padded "
+                                 << "  both  ";
+    QTest::newRow("non-ASCII") << "naïve"
+                               << "Grüße, 日本語, 😀";
+    QTest::newRow("brackets and equals") << "[x]=y"
+                                         << "a=b;c";
+}
+
+void TestSettingsStore::stringsRoundTrip()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, data);
+    {
+        SettingsStore store(path());
+        store.writeString(kMain, name, data);
+        store.flush();
+    }
+    SettingsStore reread(path());
+    QCOMPARE(reread.loadError(), QString());
+    QCOMPARE(reread.valueNames(kMain), QStringList{name});
+    QCOMPARE(reread.readString(kMain, name, "missing"), data);
+    // Each value is one line of the file.
+    QCOMPARE(readAll(path()).count('\n'), 6);
+}
+
+void TestSettingsStore::readsWhatAPersonMightWrite()
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
+    writeAll(path(),
+             "\xEF\xBB\xBFREGEDIT4\r\n"
+             "; my settings\r\n"
+             "\r\n"
+             "[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\Main Form]\r\n"
+             "\"Flags\"=\"0\"\r\n"
+             "\"mniButtonHints_Checked\" = \"True\"\r\n"
+             "@=\"default\"\r\n"
+             "\"Count\"=dword:0000001f\r\n"
+             "\"Blob\"=hex:01,02,\\\r\n"
+             "  ff\r\n"
+             "\"Path\"=hex(2):41,00\r\n");
+    SettingsStore store(path());
+    QCOMPARE(store.loadError(), QString());
+    QCOMPARE(store.readString(kMain, "mniButtonHints_Checked", ""), QStringLiteral("True"));
+    QCOMPARE(store.readString(kMain, "", ""), QStringLiteral("default"));
+    QCOMPARE(errorOf([&] { store.readString(kMain, "Count", ""); }),
+             QStringLiteral("Invalid data type for 'Count'"));
+    QCOMPARE(errorOf([&] { store.readInteger(kMain, "blob", 0); }),
+             QStringLiteral("Invalid data type for 'blob'"));
+    // Values of other types survive a flush of this process's changes.
+    store.writeString(kMain, "Flags", "2");
+    store.flush();
+    const RegTree tree = RegFileFormat::parse(readAll(path()));
+    const QString key = "HKEY_CURRENT_USER\\" + kMain;
+    QCOMPARE(tree.value(key, "Count")->dword, 31u);
+    QCOMPARE(tree.value(key, "Blob")->bytes, QByteArray("\x01\x02\xff"));
+    QCOMPARE(tree.value(key, "Path")->binaryKind, QStringLiteral("hex(2)"));
+    QCOMPARE(tree.value(key, "Flags")->text, QStringLiteral("2"));
+}
+
+void TestSettingsStore::malformedFilesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("no header") << QByteArray("[HKEY_CURRENT_USER\\x]\n")
+                               << "line 1: the file does not start with REGEDIT4";
+    QTest::newRow("value before key")
+            << QByteArray("REGEDIT4\n\"a\"=\"b\"\n") << "line 2: a value before the first key";
+    QTest::newRow("unknown escape")
+            << QByteArray("REGEDIT4\n[k]\n\"a\"=\"\\q\"\n") << "line 3: unknown escape \\q";
+    QTest::newRow("unclosed") << QByteArray("REGEDIT4\n[k]\n\"a\"=\"b\n")
+                              << "line 3: unclosed quote";
+    QTest::newRow("junk after data") << QByteArray("REGEDIT4\n[k]\n\"a\"=\"b\" c\n")
+                                     << "line 3: text after the closing quote";
+    QTest::newRow("bad dword") << QByteArray("REGEDIT4\n[k]\n\"a\"=dword:123456789\n")
+                               << "line 3: bad dword";
+    QTest::newRow("bad hex") << QByteArray("REGEDIT4\n[k]\n\"a\"=hex:1g\n")
+                             << "line 3: bad hex byte \"1g\"";
+    QTest::newRow("deletion") << QByteArray("REGEDIT4\n[-k]\n") << "line 2: bad key line";
+    QTest::newRow("stray line") << QByteArray("REGEDIT4\n[k]\nhello\n")
+                                << "line 3: neither a key nor a value";
+}
+
+void TestSettingsStore::malformedFilesAreRefused()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, error);
+    QCOMPARE(errorOf([&] { RegFileFormat::parse(content); }), error);
+}
+
+void TestSettingsStore::namesIgnoreCaseAndKeepIt()
+{
+    SettingsStore store(path());
+    store.writeString(kMain, "mniStayOnTop_Checked", "True");
+    store.writeString(kMain.toUpper(), "MNISTAYONTOP_CHECKED", "False");
+    QCOMPARE(store.readString(kMain.toLower(), "mnistayontop_checked", ""),
+             QStringLiteral("False"));
+    QCOMPARE(store.valueNames(kMain), QStringList{"mniStayOnTop_Checked"});
+    store.flush();
+    QVERIFY(readAll(path()).contains(
+            "[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\Main Form]\n"
+            "\"mniStayOnTop_Checked\"=\"False\"\n"));
+}
+
+void TestSettingsStore::integersAndBooleans()
+{
+    SettingsStore store(path());
+    const QList<QPair<QString, int>> cases{{"12", 12},   {"-3", -3}, {"0x1", 1},
+                                           {"0X1F", 31}, {"0x", 7},  {"abc", 7},
+                                           {"", 7},      {" 5", 5},  {"1.5", 7}};
+    for (const auto &[text, expected] : cases) {
+        store.writeString(kMain, "n", text);
+        QCOMPARE(store.readInteger(kMain, "n", 7), expected);
+    }
+    QCOMPARE(store.readInteger(kMain, "missing", 7), 7);
+    QCOMPARE(store.readInteger("No\\Such\\Key", "n", 9), 9);
+    store.writeInteger(kMain, "i", -42);
+    store.writeBool(kMain, "t", true);
+    store.writeBool(kMain, "f", false);
+    QCOMPARE(store.readString(kMain, "i", ""), QStringLiteral("-42"));
+    QCOMPARE(store.readString(kMain, "t", ""), QStringLiteral("1"));
+    QCOMPARE(store.readString(kMain, "f", ""), QStringLiteral("0"));
+}
+
+void TestSettingsStore::erasingAKeyTakesItsSubKeys()
+{
+    SettingsStore store(path());
+    store.writeString(kMain, "a", "1");
+    store.writeString(kMain + "\\Sub\\Deeper", "b", "2");
+    store.writeString(kMain + "x", "c", "3");
+    QVERIFY(store.openKey(kMain + "\\Sub", false)); // exists through its sub-key
+    QCOMPARE(store.subKeys("Software\\Orvanel\\Leafstack"),
+             (QStringList{"Main Form", "Main Formx"}));
+    store.eraseKey(kMain);
+    QVERIFY(!store.keyExists(kMain));
+    QVERIFY(!store.keyExists(kMain + "\\Sub\\Deeper"));
+    QCOMPARE(store.readString(kMain + "x", "c", ""), QStringLiteral("3"));
+    QVERIFY(!store.openKey("Software\\Orvanel\\Leafstack\\MRUS", false));
+    QVERIFY(store.openKey("Software\\Orvanel\\Leafstack\\MRUS", true));
+    store.flush();
+    QVERIFY(SettingsStore(path()).keyExists("Software\\Orvanel\\Leafstack\\MRUS"));
+}
+
+void TestSettingsStore::firstFlushWritesTheFile()
+{
+    SettingsStore store(path());
+    QVERIFY(!QFile::exists(path()));
+    QCOMPARE(store.readString(kMain, "Flags", "default"), QStringLiteral("default"));
+    store.flush(); // nothing changed: nothing written
+    QVERIFY(!QFile::exists(path()));
+    store.writeString(kMain, "Flags", "0");
+    store.writeString(kMain, "mniButtonHints_Checked", "True");
+    store.flush();
+    const QByteArray content = readAll(path());
+    QVERIFY(content.startsWith("REGEDIT4\n"));
+    QVERIFY(content.endsWith("\n[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\Main Form]\n"
+                             "\"Flags\"=\"0\"\n"
+                             "\"mniButtonHints_Checked\"=\"True\"\n"));
+    QVERIFY(!store.hasUnsavedChanges());
+}
+
+void TestSettingsStore::concurrentStoresKeepEachOthersValues()
+{
+    SettingsStore first(path());
+    SettingsStore second(path());
+    first.writeString(kMain, "fromFirst", "1");
+    second.writeString("Software\\Orvanel\\Leafstack\\Edit Form", "fromSecond", "2");
+    second.writeString(kMain, "shared", "second");
+    first.flush();
+    second.flush();
+    first.writeString(kMain, "shared", "first");
+    first.eraseKey("Software\\Orvanel\\Leafstack\\Nothing");
+    first.flush();
+
+    SettingsStore third(path());
+    QCOMPARE(third.readString(kMain, "fromFirst", ""), QStringLiteral("1"));
+    QCOMPARE(third.readString("Software\\Orvanel\\Leafstack\\Edit Form", "fromSecond", ""),
+             QStringLiteral("2"));
+    QCOMPARE(third.readString(kMain, "shared", ""), QStringLiteral("first"));
+    // A flush also brings in what the others wrote.
+    QCOMPARE(first.readString("Software\\Orvanel\\Leafstack\\Edit Form", "fromSecond", ""),
+             QStringLiteral("2"));
+}
+
+void TestSettingsStore::concurrentProcessesKeepEachOthersValues()
+{
+    QProcess a;
+    QProcess b;
+    a.start(QCoreApplication::applicationFilePath(), {"--writer", path(), "a", "150"});
+    b.start(QCoreApplication::applicationFilePath(), {"--writer", path(), "b", "150"});
+    QVERIFY(a.waitForFinished(120'000) && b.waitForFinished(120'000));
+    QCOMPARE(a.exitCode(), 0);
+    QCOMPARE(b.exitCode(), 0);
+    SettingsStore store(path());
+    QCOMPARE(store.valueNames(kMain).size(), 300);
+}
+
+void TestSettingsStore::killedWriterLeavesAWholeFile()
+{
+    for (int round = 1; round <= 5; ++round) {
+        QProcess writer;
+        writer.start(QCoreApplication::applicationFilePath(),
+                     {"--writer", path(), QString("r%1_").arg(round), "1000"});
+        // Kill it somewhere inside a later flush.
+        int seen = 0;
+        while (seen < round * 3 && writer.waitForReadyRead(30'000))
+            seen += int(writer.readAll().count('\n'));
+        writer.kill();
+        writer.waitForFinished();
+        SettingsStore store(path());
+        QCOMPARE(store.loadError(), QString());
+        QVERIFY(store.valueNames(kMain).size() >= round * 3);
+    }
+}
+
+void TestSettingsStore::corruptFileIsSetAsideAndReported()
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
+    const QByteArray bad = "this is not a settings file\n";
+    writeAll(path(), bad);
+    writeAll(path() + ".bad", "an older bad file");
+    SettingsStore store(path());
+    QVERIFY(store.loadError().contains(path()));
+    QVERIFY(store.loadError().contains("line 1"));
+    QCOMPARE(store.readString(kMain, "Flags", "default"), QStringLiteral("default"));
+    QCOMPARE(readAll(path()), bad); // untouched until the first write
+    store.writeString(kMain, "Flags", "0");
+    store.flush();
+    QCOMPARE(readAll(path() + ".bad"), QByteArray("an older bad file"));
+    QCOMPARE(readAll(path() + ".bad.1"), bad);
+    QCOMPARE(SettingsStore(path()).readString(kMain, "Flags", ""), QStringLiteral("0"));
+}
+
+void TestSettingsStore::symlinkStaysALink()
+{
+    const QString real = m_dir->filePath("dotfiles/Leafstack.reg");
+    QVERIFY(QDir().mkpath(m_dir->filePath("dotfiles")));
+    QVERIFY(QDir().mkpath(m_dir->filePath("Orvanel")));
+    writeAll(real, "REGEDIT4\n");
+    QVERIFY(QFile::link(real, path()));
+    SettingsStore store(path());
+    store.writeString(kMain, "Flags", "0");
+    store.flush();
+    QVERIFY(QFileInfo(path()).isSymLink());
+    QVERIFY(readAll(real).contains("\"Flags\"=\"0\""));
+}
+
+void TestSettingsStore::failedFlushKeepsChangesAndSaysSo()
+{
+    writeAll(m_dir->filePath("Orvanel"), "a file where the folder should be");
+    SettingsStore store(path());
+    store.writeString(kMain, "Flags", "0");
+    QCOMPARE(errorOf([&] { store.flush(); }),
+             QStringLiteral("Failed to set data for '%1'").arg(path()));
+    QVERIFY(store.hasUnsavedChanges());
+    QCOMPARE(store.readString(kMain, "Flags", ""), QStringLiteral("0"));
+}
+
+void TestSettingsStore::fileLocation()
+{
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "/somewhere/config");
+    QCOMPARE(SettingsStore::defaultFilePath(),
+             QStringLiteral("/somewhere/config/Orvanel/Leafstack.reg"));
+    qunsetenv("XDG_CONFIG_HOME");
+    QCOMPARE(SettingsStore::defaultFilePath(), QDir::homePath() + "/.config/Orvanel/Leafstack.reg");
+    qputenv("XDG_CONFIG_HOME", "relative/path"); // not absolute: ignored
+    QCOMPARE(SettingsStore::defaultFilePath(), QDir::homePath() + "/.config/Orvanel/Leafstack.reg");
+    if (saved.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", saved);
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc == 5 && qstrcmp(argv[1], "--writer") == 0)
+        return runWriter(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                         atoi(argv[4]));
+    QCoreApplication app(argc, argv);
+    TestSettingsStore test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_settingsstore.moc"
