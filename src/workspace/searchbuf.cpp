@@ -1,0 +1,161 @@
+#include "searchbuf.h"
+
+#include "workspace/casetable.h"
+
+namespace {
+
+bool delimiterAt(QStringView buffer, qsizetype i)
+{
+    return i >= buffer.size() || IsDelimiterChar(buffer[i].unicode());
+}
+
+// Compares the find text, mapped once, with the buffer as the case rule maps it.
+class Matcher
+{
+public:
+    Matcher(QStringView buffer, QStringView text, SearchOptions options)
+        : m_buffer(buffer)
+        , m_case(options.testFlag(SearchOption::MatchCase))
+        , m_pattern(m_case.applied(text))
+        , m_wholeWord(options.testFlag(SearchOption::WholeWord))
+    { }
+
+    // The end of the buffer matches no character.
+    bool charactersMatch(qsizetype p) const
+    {
+        const qsizetype length = m_pattern.size();
+        if (p < 0 || p > m_buffer.size() - length)
+            return false;
+        if (m_case.isIdentity())
+            return m_buffer.sliced(p, length) == QStringView(m_pattern);
+        for (qsizetype i = 0; i < length; ++i) {
+            if (m_case.at(m_buffer, p + i) != m_pattern[i].unicode())
+                return false;
+        }
+        return true;
+    }
+
+    bool hitAt(qsizetype p) const
+    {
+        return charactersMatch(p) && (!m_wholeWord || delimiterAt(m_buffer, p + m_pattern.size()));
+    }
+
+    qsizetype scanDown(qsizetype from) const;
+    qsizetype scanUp(qsizetype from) const;
+    qsizetype wordSearch(SearchPosition position) const;
+
+private:
+    // A cheap first test for the mapped search: the unit at p could start a hit.
+    bool mayStartAt(qsizetype p) const
+    {
+        return m_case.mapUnit(m_buffer[p].unicode()) == m_pattern[0].unicode();
+    }
+
+    QStringView m_buffer;
+    CaseTable m_case;
+    QString m_pattern;
+    bool m_wholeWord;
+};
+
+qsizetype Matcher::scanDown(qsizetype from) const
+{
+    if (m_case.isIdentity())
+        return m_buffer.indexOf(m_pattern, from);
+    const qsizetype last = m_buffer.size() - m_pattern.size();
+    // A surrogate maps to a surrogate, so the quick test holds unless the text starts with one.
+    if (m_pattern[0].isSurrogate()) {
+        for (qsizetype p = from; p <= last; ++p) {
+            if (charactersMatch(p))
+                return p;
+        }
+        return -1;
+    }
+    for (qsizetype p = from; p <= last; ++p) {
+        if (mayStartAt(p) && charactersMatch(p))
+            return p;
+    }
+    return -1;
+}
+
+qsizetype Matcher::scanUp(qsizetype from) const
+{
+    if (m_case.isIdentity())
+        return m_buffer.lastIndexOf(m_pattern, from);
+    const bool quick = !m_pattern[0].isSurrogate();
+    // Candidates running into the end of the buffer never match.
+    for (qsizetype p = qMin(from, m_buffer.size() - m_pattern.size()); p >= 0; --p) {
+        if ((!quick || mayStartAt(p)) && charactersMatch(p))
+            return p;
+    }
+    return -1;
+}
+
+// Up, every candidate lies before the one tried before it; skipping back onto a position
+// already tried would try the same candidates for ever, so the search ends there.
+qsizetype Matcher::wordSearch(SearchPosition position) const
+{
+    qsizetype lastTried = -1;
+    while (position.searchCount >= 0) {
+        SkipToWordStart(m_buffer, position);
+        if (position.direction < 0 && lastTried >= 0 && position.p >= lastTried)
+            return -1;
+        if (hitAt(position.p))
+            return position.p;
+        lastTried = position.p;
+        position.p += position.direction;
+        --position.searchCount;
+    }
+    return -1;
+}
+
+} // namespace
+
+void SkipToWordStart(QStringView buffer, SearchPosition &position)
+{
+    const bool down = position.direction > 0;
+    while (position.searchCount > 0 && delimiterAt(buffer, position.p) != down) {
+        position.p += position.direction;
+        --position.searchCount;
+    }
+    while (position.searchCount > 0 && delimiterAt(buffer, position.p) == down) {
+        position.p += position.direction;
+        --position.searchCount;
+    }
+    if (!down && delimiterAt(buffer, position.p)) {
+        ++position.p;
+        ++position.searchCount;
+    }
+}
+
+qsizetype SearchBuf(QStringView buffer, qsizetype selStart, qsizetype selLength, QStringView text,
+                    SearchOptions options)
+{
+    const qsizetype length = buffer.size();
+    if (length <= 0 || text.isEmpty())
+        return -1;
+    SearchPosition position;
+    if (options.testFlag(SearchOption::Down)) {
+        position.p = selStart + selLength;
+        position.searchCount = length - position.p - text.size() + 1;
+        if (position.searchCount < 0)
+            return -1;
+    } else {
+        position.direction = -1;
+        position.p = selStart - text.size();
+        position.searchCount = position.p;
+    }
+    if (position.p < 0 || position.p > length)
+        return -1;
+    const Matcher matcher(buffer, text, options);
+    if (options.testFlag(SearchOption::WholeWord))
+        return matcher.wordSearch(position);
+    return position.direction > 0 ? matcher.scanDown(position.p) : matcher.scanUp(position.p);
+}
+
+bool IsOccurrenceAt(QStringView buffer, qsizetype position, QStringView text, SearchOptions options)
+{
+    if (text.isEmpty() || !Matcher(buffer, text, options).hitAt(position))
+        return false;
+    return !options.testFlag(SearchOption::WholeWord) || position == 0
+            || delimiterAt(buffer, position - 1);
+}
