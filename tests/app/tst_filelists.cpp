@@ -1,0 +1,200 @@
+#include "app/apperror.h"
+#include "app/filelistmenu.h"
+#include "app/filelists.h"
+#include "settings/settingsstore.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QStringList names(int from, int to)
+{
+    QStringList list;
+    for (int i = from; i <= to; ++i)
+        list.append(QStringLiteral("/home/u/file%1.txt").arg(i));
+    return list;
+}
+
+QStringList visibleCaptions(const FileListMenu &menu)
+{
+    QStringList captions;
+    for (int n = 1; n <= 8; ++n) {
+        if (menu.item(n)->isVisible())
+            captions.append(QStringLiteral("%1:%2").arg(n).arg(menu.item(n)->text()));
+    }
+    return captions;
+}
+
+} // namespace
+
+class TestFileLists : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void recentListKeepsTheEightNewest();
+    void listedNameMovesToTheTopWithItsCase();
+    void namesDifferingInCaseAreDifferentFiles();
+    void freshStoreSavesEmptyFavoritePositions();
+    void savedListsLoadAgain();
+    void loadingStopsAtTheFirstGapOrAWrongType();
+    void recentMenuShowsTheSeparatorFromItemFive();
+    void favoritesMenuShowsOnlyFilledPositions();
+    void ampersandShowsAndOpensTheRealName();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path() const { return m_dir->filePath("Leafstack.reg"); }
+};
+
+void TestFileLists::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+void TestFileLists::recentListKeepsTheEightNewest()
+{
+    FileLists lists;
+    for (const QString &name : names(1, 9))
+        lists.AddRecentFile(name);
+    QStringList expected = names(2, 9);
+    std::reverse(expected.begin(), expected.end());
+    QCOMPARE(lists.recentFiles(), expected);
+
+    SettingsStore store(path());
+    lists.SaveFileLists(store);
+    store.flush();
+    SettingsStore reread(path());
+    QCOMPARE(reread.valueNames(FileLists::recentKey()),
+             (QStringList{"mniMRU1", "mniMRU2", "mniMRU3", "mniMRU4", "mniMRU5", "mniMRU6",
+                          "mniMRU7", "mniMRU8"}));
+    QCOMPARE(reread.readString(FileLists::recentKey(), "mniMRU1", ""),
+             QStringLiteral("/home/u/file9.txt"));
+    QCOMPARE(reread.readString(FileLists::recentKey(), "mniMRU8", ""),
+             QStringLiteral("/home/u/file2.txt"));
+}
+
+void TestFileLists::listedNameMovesToTheTopWithItsCase()
+{
+    FileLists lists;
+    for (const QString &name : names(1, 5))
+        lists.AddRecentFile(name);
+    lists.AddRecentFile("/home/u/file1.txt"); // position 5
+    QCOMPARE(lists.recentFiles().size(), 5);
+    QCOMPARE(lists.recentFiles().first(), QStringLiteral("/home/u/file1.txt"));
+    QCOMPARE(lists.recentFiles().at(1), QStringLiteral("/home/u/file5.txt"));
+    QCOMPARE(lists.recentFiles().last(), QStringLiteral("/home/u/file2.txt"));
+}
+
+void TestFileLists::namesDifferingInCaseAreDifferentFiles()
+{
+    FileLists lists;
+    lists.AddRecentFile("/home/u/Notes/A.TXT");
+    lists.AddRecentFile("/home/u/notes/a.txt");
+    QCOMPARE(lists.recentFiles(), (QStringList{"/home/u/notes/a.txt", "/home/u/Notes/A.TXT"}));
+    SettingsStore store(path());
+    lists.SaveFileLists(store);
+    QCOMPARE(store.readString(FileLists::recentKey(), "mniMRU2", ""),
+             QStringLiteral("/home/u/Notes/A.TXT"));
+}
+
+void TestFileLists::freshStoreSavesEmptyFavoritePositions()
+{
+    SettingsStore store(path());
+    FileLists lists;
+    lists.LoadFileLists(store);
+    QVERIFY(lists.recentFiles().isEmpty() && lists.favoriteFiles().isEmpty());
+    lists.SaveFileLists(store);
+    QVERIFY(store.keyExists(FileLists::recentKey()));
+    QVERIFY(store.valueNames(FileLists::recentKey()).isEmpty());
+    QCOMPARE(store.valueNames(FileLists::favoritesKey()),
+             (QStringList{"mniFav01", "mniFav02", "mniFav03", "mniFav04", "mniFav05", "mniFav06",
+                          "mniFav07", "mniFav08"}));
+    QCOMPARE(store.readString(FileLists::favoritesKey(), "mniFav08", "x"), QString());
+}
+
+void TestFileLists::savedListsLoadAgain()
+{
+    FileLists lists;
+    lists.AddRecentFile("/a b/c.txt");
+    lists.AddRecentFile("/d/e.ini");
+    lists.setFavoriteFiles({"/fav/one.txt", "", "", "", "", "/fav/Six.txt"});
+    SettingsStore store(path());
+    lists.SaveFileLists(store);
+    store.flush();
+
+    FileLists loaded;
+    loaded.LoadFileLists(SettingsStore(path()));
+    QCOMPARE(loaded.recentFiles(), lists.recentFiles());
+    QCOMPARE(loaded.favoriteFiles(),
+             (QStringList{"/fav/one.txt", "", "", "", "", "/fav/Six.txt", "", ""}));
+}
+
+void TestFileLists::loadingStopsAtTheFirstGapOrAWrongType()
+{
+    QFile file(path());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("REGEDIT4\n"
+               "[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\MRUS]\n"
+               "\"mniMRU1\"=\"/one\"\n\"mniMRU2\"=\"/two\"\n\"mniMRU4\"=\"/four\"\n"
+               "[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\Favorites]\n"
+               "\"mniFav01\"=\"/f1\"\n\"mniFav02\"=dword:00000001\n\"mniFav03\"=\"/f3\"\n");
+    file.close();
+    FileLists lists;
+    try {
+        lists.LoadFileLists(SettingsStore(path()));
+        QFAIL("a value of another type was read as text");
+    } catch (const AppError &error) {
+        QCOMPARE(error.message(), QStringLiteral("Invalid data type for 'mniFav02'"));
+    }
+    QCOMPARE(lists.recentFiles(), (QStringList{"/one", "/two"}));
+    QCOMPARE(lists.favoriteFiles(), QStringList{"/f1"});
+}
+
+void TestFileLists::recentMenuShowsTheSeparatorFromItemFive()
+{
+    QWidget parent;
+    FileListMenu menu(FileListMenu::Kind::Recent, "&Reopen", &parent);
+    QCOMPARE(menu.item(1)->objectName(), QStringLiteral("mniMRU1"));
+    QCOMPARE(menu.separator()->objectName(), QStringLiteral("mniMRUDiv"));
+    QCOMPARE(menu.menu()->actions().indexOf(menu.separator()), 4);
+    menu.RebuildRecentMenu(names(1, 4));
+    QCOMPARE(visibleCaptions(menu).size(), 4);
+    QVERIFY(!menu.separator()->isVisible());
+    menu.RebuildRecentMenu(names(1, 5));
+    QVERIFY(menu.separator()->isVisible());
+    QCOMPARE(menu.item(5)->text(), QStringLiteral("/home/u/file5.txt"));
+}
+
+void TestFileLists::favoritesMenuShowsOnlyFilledPositions()
+{
+    QWidget parent;
+    FileListMenu menu(FileListMenu::Kind::Favorites, "&Favorite Files", &parent);
+    QCOMPARE(menu.item(8)->objectName(), QStringLiteral("mniFav08"));
+    menu.RebuildFavoritesMenu({"/fav/one.txt", "", "", "", "", "/fav/Six.txt"});
+    QCOMPARE(visibleCaptions(menu), (QStringList{"1:/fav/one.txt", "6:/fav/Six.txt"}));
+    QVERIFY(!menu.separator()->isVisible()); // item 5 is hidden
+    menu.RebuildFavoritesMenu({"", "", "", "", "/fav/five"});
+    QCOMPARE(visibleCaptions(menu), QStringList{"5:/fav/five"});
+    QVERIFY(menu.separator()->isVisible());
+}
+
+void TestFileLists::ampersandShowsAndOpensTheRealName()
+{
+    QWidget parent;
+    FileListMenu menu(FileListMenu::Kind::Recent, "&Reopen", &parent);
+    menu.RebuildRecentMenu({"/docs/Tom & Jerry.txt"});
+    QCOMPARE(menu.item(1)->text(), QStringLiteral("/docs/Tom && Jerry.txt"));
+    QSignalSpy chosen(&menu, &FileListMenu::fileChosen);
+    menu.item(1)->trigger();
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(chosen.first().first().toString(), QStringLiteral("/docs/Tom & Jerry.txt"));
+}
+
+QTEST_MAIN(TestFileLists)
+#include "tst_filelists.moc"
