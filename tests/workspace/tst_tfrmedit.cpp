@@ -204,7 +204,11 @@ void TestTfrmEdit::typingMarksModifiedAndSaveWritesIt()
     QCOMPARE(bar->text(Bar::Modified), QStringLiteral("Modified"));
     QCOMPARE(bar->text(Bar::Size), QStringLiteral("10 bytes"));
     QCOMPARE(bar->text(Bar::Caret), QStringLiteral("2:3"));
-    edit->actions()->mniSave->trigger();
+    // The shortcut reaches the Workspace whose text has the focus.
+    m_area->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_area));
+    edit->editControl()->setFocus();
+    QTest::keyClick(edit->editControl()->focusProxy(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(readBytes(path), QByteArray("one\n2 two\n"));
     QCOMPARE(bar->text(Bar::Modified), QString());
     QVERIFY(!edit->editControl()->isModified());

@@ -1,0 +1,194 @@
+// Opens big files in a Workspace inside an MDI frame (offscreen) and reports the time until the
+// Workspace is shown and idle, the peak memory, and the cost of one typed character with every
+// status update. Each measurement runs in a fresh process; the report gives medians of the runs.
+//
+//   bench_workspace [runs]            generate the files, run everything, print the report
+//   bench_workspace --one FILE        one run on FILE (used by the above), prints raw numbers
+
+#include "controls/editcontrol.h"
+#include "workspace/tfrmedit.h"
+#include "workspace/workspacehost.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class BenchFrame : public QMainWindow, public WorkspaceHost
+{
+public:
+    BenchFrame()
+        : m_area(new QMdiArea(this))
+    {
+        setCentralWidget(m_area);
+        resize(1024, 768);
+    }
+    QMdiArea *area() const { return m_area; }
+
+    void dropTopmost() override { }
+    void restoreTopmost() override { }
+    void reapplyStayOnTop() override { }
+    bool automaticBackups() const override { return false; }
+    QString filterString() const override { return QStringLiteral("All Files (*.*)|*"); }
+    QString filterIndexText() const override { return QStringLiteral("1"); }
+    QString openDirectory() const override { return {}; }
+    void setOpenDirectory(const QString &) override { }
+    void addRecentFile(const QString &) override { }
+    void newChild() override { }
+    void openChild() override { }
+    void exitApplication() override { }
+    void refreshTaskbarTitle() override
+    {
+        auto *edit = qobject_cast<TfrmEdit *>(m_area->currentSubWindow());
+        setWindowTitle(edit ? QStringLiteral("Leafstack - [%1]").arg(edit->windowTitle())
+                            : QStringLiteral("Leafstack"));
+    }
+
+private:
+    QMdiArea *m_area;
+};
+
+long peakKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+void settle()
+{
+    // Idle: nothing left in the queue, paints included.
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+int runOne(const QString &path)
+{
+    BenchFrame frame;
+    frame.show();
+    settle();
+    QElapsedTimer clock;
+    clock.start();
+    auto *edit = new TfrmEdit(&frame);
+    frame.area()->addSubWindow(edit);
+    edit->show();
+    bool finished = false;
+    QObject::connect(edit, &TfrmEdit::loadFinished, &frame, [&finished]() { finished = true; });
+    if (!edit->Open(path))
+        return 1;
+    // Shown: the Workspace is on screen and the frame takes events again (progress showing).
+    settle();
+    const qint64 shownAt = clock.elapsed();
+    while (!finished)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    settle();
+    const qint64 idleAt = clock.elapsed();
+
+    EditControl *control = edit->editControl();
+    control->setSelection(control->textLength() / 2, 0);
+    QWidget *target = control->focusProxy();
+    target->setFocus();
+    settle();
+    std::vector<double> costs;
+    for (int i = 0; i < 200; ++i) {
+        QElapsedTimer key;
+        key.start();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(target, &release);
+        settle();
+        costs.push_back(key.nsecsElapsed() / 1000.0);
+    }
+    std::sort(costs.begin(), costs.end());
+    std::printf("%lld %lld %ld %.1f %.1f\n", static_cast<long long>(shownAt),
+                static_cast<long long>(idleAt), peakKiB(), costs[costs.size() / 2], costs.back());
+    edit->closeWithoutQuery();
+    return 0;
+}
+
+void writeFile(const QString &path, qint64 bytes, bool singleLine)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    const QByteArray line = singleLine ? QByteArray("The quick brown fox jumps over the lazy dog; ")
+                                       : QByteArray("The quick brown fox jumps over the lazy dog, "
+                                                    "line after line of plain text.\n");
+    QByteArray block;
+    while (block.size() < (1 << 20))
+        block += line;
+    for (qint64 written = 0; written < bytes; written += block.size())
+        file.write(block.left(int(std::min<qint64>(block.size(), bytes - written))));
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+int runAll(const QString &program, int runs)
+{
+    QTemporaryDir dir;
+    struct Case
+    {
+        const char *name;
+        qint64 bytes;
+        bool singleLine;
+    };
+    const Case cases[] = {{"100 MB, many lines", 100LL << 20, false},
+                          {"10 MB, many lines", 10LL << 20, false},
+                          {"5 MB, one line", 5LL << 20, true}};
+    std::printf("%-20s %10s %10s %10s %12s %12s   (medians of %d runs)\n", "file", "shown ms",
+                "idle ms", "peak MiB", "key med us", "key worst us", runs);
+    for (const Case &c : cases) {
+        const QString path = dir.filePath(QString::fromLatin1(c.name).replace(u' ', u'_'));
+        writeFile(path, c.bytes, c.singleLine);
+        std::vector<double> columns[5];
+        for (int run = 0; run < runs; ++run) {
+            QProcess child;
+            child.start(program, {QStringLiteral("--one"), path});
+            child.waitForFinished(-1);
+            const QList<QByteArray> parts = child.readAllStandardOutput().trimmed().split(' ');
+            if (parts.size() != 5)
+                qFatal("run failed: %s", child.readAllStandardError().constData());
+            for (int i = 0; i < 5; ++i)
+                columns[i].push_back(parts[i].toDouble());
+        }
+        std::printf("%-20s %10.0f %10.0f %10.0f %12.1f %12.1f\n", c.name, median(columns[0]),
+                    median(columns[1]), median(columns[2]) / 1024, median(columns[3]),
+                    median(columns[4]));
+        QFile::remove(path);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == QStringLiteral("--one"))
+        return runOne(args[2]);
+    return runAll(args[0], args.size() > 1 ? std::max(1, args[1].toInt()) : 5);
+}
