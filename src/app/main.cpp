@@ -3,6 +3,8 @@
 #include "format/formatsettings.h"
 #include "platform/displaycheck.h"
 
+#include <QDir>
+
 #include <cstdio>
 
 int main(int argc, char *argv[])
@@ -21,6 +23,7 @@ int main(int argc, char *argv[])
     LoadLocaleSettings();
 
     TfrmMain frame;
+    frame.setCommandLine(QCoreApplication::arguments().mid(1), QDir::currentPath());
     frame.show();
     return app.exec();
 }

@@ -1,13 +1,514 @@
 #include "tfrmmain.h"
 
+#include "apperror.h"
+#include "buttonhints.h"
+#include "commandline.h"
+#include "errorhandler.h"
+#include "filedropfilter.h"
+#include "frameactions.h"
+#include "frametoolbar.h"
+#include "helpwindow.h"
+#include "mdiiconarranger.h"
+#include "menumerger.h"
+#include "stayontop.h"
+#include "windowmenu.h"
+#include "workspace/dialogfilter.h"
+#include "workspace/tfrmedit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+
+const QString TfrmMain::DefaultFilter =
+        QStringLiteral("Text Files (*.TXT)|*.txt|Initialization Files (*.INI)|*.ini|"
+                       "HTML Files (*.HTM)|*.htm|All Files (*.*)|*.*");
+
+namespace {
+const QString kTitle = QStringLiteral("Leafstack");
+
+int strictInteger(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    if (!ok || text.trimmed() != text)
+        throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return value;
+}
+// The 1-based place of the chosen filter; the dialog reports it without its patterns.
+int selectedFilterIndex(const QStringList &filters, const QString &selected)
+{
+    for (int i = 0; i < filters.size(); ++i) {
+        const QString &filter = filters.at(i);
+        if (filter == selected || filter.startsWith(selected + QStringLiteral(" (")))
+            return i + 1;
+    }
+    return 1;
+}
+} // namespace
 
 TfrmMain::TfrmMain(QWidget *parent)
     : QMainWindow(parent)
     , m_mdiArea(new QMdiArea(this))
+    , m_actions(new FrameActions(this))
+    , m_toolBar(new FrameToolBar(this, *m_actions))
+    , m_merger(std::make_unique<MenuMerger>(menuBar(), m_actions->frameMenus()))
+    , m_windowMenu(new WindowMenu(m_actions->mnuWindow, m_mdiArea))
+    , m_stayOnTop(new StayOnTop(this, m_actions->mniStayOnTop))
+    , m_buttonHints(new ButtonHints(this))
+    , m_drops(nullptr)
+    , m_hintPanel(new QLabel(this))
+    , m_programFolder(QCoreApplication::applicationDirPath())
+    , m_filter(DefaultFilter)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Leafstack"));
+    setWindowTitle(kTitle);
+    // A sunken edge around the client area.
+    m_mdiArea->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setCentralWidget(m_mdiArea);
+    addToolBar(m_toolBar->bar());
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(m_hintPanel, 1);
+    m_hintPanel->setObjectName(QStringLiteral("pnlHint"));
+    m_merger->merge({});
     resize(800, 600);
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain()
+{
+    FormDestroy();
+}
+
+void TfrmMain::setCommandLine(const QStringList &arguments, const QString &workingDirectory)
+{
+    m_arguments = arguments;
+    m_workingDirectory = workingDirectory;
+}
+
+QString TfrmMain::helpFileName() const
+{
+    return QDir(m_programFolder).filePath(QStringLiteral("leaf95.html"));
+}
+
+QString TfrmMain::statusText() const
+{
+    return m_hintPanel->text();
+}
+
+QList<TfrmEdit *> TfrmMain::workspaces() const
+{
+    QList<TfrmEdit *> result;
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto *edit = qobject_cast<TfrmEdit *>(window))
+            result.append(edit);
+    }
+    return result;
+}
+
+TfrmEdit *TfrmMain::activeWorkspace() const
+{
+    return qobject_cast<TfrmEdit *>(m_mdiArea->currentSubWindow());
+}
+
+// ---- start-up and shutdown
+
+void TfrmMain::FormCreate()
+{
+    setAcceptDrops(true);
+    m_drops = new FileDropFilter(this);
+    connect(m_drops, &FileDropFilter::fileDropped, this,
+            [this](const QString &path) { OpenFile(path); });
+    connectCommands();
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::workspaceActivated);
+    connect(qApp, &QApplication::focusChanged, this, &TfrmMain::ActiveFormChange);
+    ActiveFormChange();
+}
+
+void TfrmMain::connectCommands()
+{
+    const FrameActions &a = *m_actions;
+    const auto bind = [this](QAction *action, void (TfrmMain::*slot)()) {
+        connect(action, &QAction::triggered, this,
+                [this, slot] { ErrorHandler::run([&] { (this->*slot)(); }); });
+    };
+    bind(a.mniOpen, &TfrmMain::OpenChild);
+    connect(a.mniNew, &QAction::triggered, this,
+            [this] { ErrorHandler::run([&] { NewChild(); }); });
+    bind(a.mniCustomize, &TfrmMain::mniCustomizeClick);
+    bind(a.mniPrinterSetup, &TfrmMain::mniPrinterSetupClick);
+    bind(a.mniExit, &TfrmMain::mniExitClick);
+    bind(a.mniTile, &TfrmMain::mniTileClick);
+    bind(a.mniCascade, &TfrmMain::mniCascadeClick);
+    bind(a.mniArrange, &TfrmMain::mniArrangeClick);
+    bind(a.mniButtonHints, &TfrmMain::mniButtonHintsClick);
+    bind(a.mniAutomaticBackups, &TfrmMain::mniAutomaticBackupsClick);
+    bind(a.mniMainStatusBar, &TfrmMain::mniMainStatusBarClick);
+    bind(a.mniStayOnTop, &TfrmMain::mniStayOnTopClick);
+    bind(a.mniPreferences, &TfrmMain::mniPreferencesClick);
+    bind(a.mniContents, &TfrmMain::mniContentsClick);
+    bind(a.mniSearchForHelpOn, &TfrmMain::mniSearchForHelpOnClick);
+    bind(a.mniHowtoUseHelp, &TfrmMain::mniHowtoUseHelpClick);
+    bind(a.mniWhatsNew, &TfrmMain::mniWhatsNewClick);
+    bind(a.mniAbout, &TfrmMain::mniAboutLeafstackClick);
+    bind(a.puiLeafstack, &TfrmMain::puiLeafstackClick);
+    connect(a.mnuFile, &QMenu::aboutToShow, this, &TfrmMain::mniFileClick);
+}
+
+void TfrmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    FormShow();
+}
+
+void TfrmMain::FormShow()
+{
+    const QString name = CommandLine::fileToOpen(m_arguments, m_workingDirectory);
+    if (name.isEmpty()) {
+        NewChild();
+        return;
+    }
+    if (OpenFile(name))
+        addRecentFile(name);
+}
+
+void TfrmMain::FormDestroy()
+{
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    if (m_help)
+        m_help->close();
+    m_help.reset();
+    delete m_drops;
+    m_drops = nullptr;
+    disconnect(qApp, &QApplication::focusChanged, this, &TfrmMain::ActiveFormChange);
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    if (!workspacesMayClose()) {
+        event->ignore();
+        return;
+    }
+    for (TfrmEdit *workspace : workspaces())
+        workspace->closeWithoutQuery();
+    FormDestroy();
+    event->accept();
+}
+
+bool TfrmMain::workspacesMayClose()
+{
+    // Every Workspace is asked before any closes; one refusal keeps them all open.
+    for (TfrmEdit *workspace : workspaces()) {
+        if (!workspace->FormCloseQuery())
+            return false;
+    }
+    return true;
+}
+
+// ---- Workspaces
+
+TfrmEdit *TfrmMain::createWorkspace()
+{
+    auto *workspace = new TfrmEdit(this);
+    m_mdiArea->addSubWindow(workspace);
+    connect(workspace, &QWidget::windowTitleChanged, this, &TfrmMain::updateCaption);
+    connect(workspace, &QMdiSubWindow::windowStateChanged, this, &TfrmMain::updateCaption);
+    connect(workspace, &QObject::destroyed, this, &TfrmMain::ActiveFormChange,
+            Qt::QueuedConnection);
+    return workspace;
+}
+
+TfrmEdit *TfrmMain::NewChild()
+{
+    TfrmEdit *workspace = createWorkspace();
+    workspace->show();
+    refreshTaskbarTitle();
+    return workspace;
+}
+
+TfrmEdit *TfrmMain::OpenFile(const QString &path)
+{
+    TfrmEdit *workspace = createWorkspace();
+    workspace->show();
+    if (!workspace->Open(path)) {
+        // Nothing was loaded: the Workspace made for the file goes again.
+        workspace->closeWithoutQuery();
+        return nullptr;
+    }
+    return workspace;
+}
+
+void TfrmMain::OpenChild()
+{
+    TopmostDropped dropped(*m_stayOnTop);
+    const QStringList filters = DialogFilter::toNameFilters(m_filter);
+    m_openFilterIndex = strictInteger(m_filterIndexText);
+    QFileDialog dialog(this, QStringLiteral("Open"), m_openDirectory);
+    dialog.setObjectName(QStringLiteral("dlgOpenFile"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(filters);
+    if (m_openFilterIndex >= 1 && m_openFilterIndex <= filters.size())
+        dialog.selectNameFilter(filters.at(m_openFilterIndex - 1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    m_openFilterIndex = selectedFilterIndex(filters, dialog.selectedNameFilter());
+    const QString file = dialog.selectedFiles().constFirst();
+    m_openDirectory = QFileInfo(file).absolutePath();
+    if (OpenFile(file))
+        addRecentFile(file);
+}
+
+void TfrmMain::mniWhatsNewClick()
+{
+    const QString readme = QDir(m_programFolder).filePath(QStringLiteral("readme.txt"));
+    if (OpenFile(readme))
+        addRecentFile(readme);
+}
+
+void TfrmMain::addRecentFile(const QString &path)
+{
+    // The recent list arrives with the recent-files menus.
+    Q_UNUSED(path);
+}
+
+// ---- window arrangement
+
+void TfrmMain::restoreMaximised()
+{
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        if (window->isMaximized())
+            window->showNormal();
+    }
+}
+
+void TfrmMain::mniTileClick()
+{
+    restoreMaximised();
+    m_mdiArea->tileSubWindows();
+}
+
+void TfrmMain::mniCascadeClick()
+{
+    restoreMaximised();
+    m_mdiArea->cascadeSubWindows();
+}
+
+void TfrmMain::mniArrangeClick()
+{
+    MdiIconArranger::arrange(m_mdiArea);
+}
+
+void TfrmMain::mniExitClick()
+{
+    close();
+}
+
+// ---- activation, captions and hints
+
+void TfrmMain::workspaceActivated()
+{
+    TfrmEdit *workspace = activeWorkspace();
+    m_merger->merge(workspace ? workspace->mergedMenus() : QList<QMenu *>());
+    updateCaption();
+    ActiveFormChange();
+}
+
+void TfrmMain::ActiveFormChange()
+{
+    if (m_destroyed)
+        return;
+    const bool any = !m_mdiArea->subWindowList().isEmpty();
+    m_actions->mniTile->setEnabled(any);
+    m_actions->mniCascade->setEnabled(any);
+    m_actions->mniArrange->setEnabled(any);
+    m_buttonHints->setOn(m_actions->mniButtonHints->isChecked());
+    statusBar()->setVisible(m_actions->mniMainStatusBar->isChecked());
+}
+
+void TfrmMain::updateCaption()
+{
+    TfrmEdit *workspace = activeWorkspace();
+    const bool named = workspace && workspace->isMaximized() && !workspace->windowTitle().isEmpty();
+    const QString caption =
+            named ? QStringLiteral("%1 - [%2]").arg(kTitle, workspace->windowTitle()) : kTitle;
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
+}
+
+void TfrmMain::refreshTaskbarTitle()
+{
+    // The desktop's task bar shows the frame's own title; keep it current.
+    updateCaption();
+}
+
+bool TfrmMain::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        ShowHint(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TfrmMain::ShowHint(const QString &hint)
+{
+    m_hintPanel->setText(QLatin1Char(' ') + hint);
+}
+
+// ---- options
+
+void TfrmMain::mniButtonHintsClick()
+{
+    m_buttonHints->setOn(m_actions->mniButtonHints->isChecked());
+}
+
+void TfrmMain::mniAutomaticBackupsClick()
+{
+    // The check mark is the option; each save reads it.
+}
+
+bool TfrmMain::automaticBackups() const
+{
+    return m_actions->mniAutomaticBackups->isChecked();
+}
+
+void TfrmMain::mniMainStatusBarClick()
+{
+    statusBar()->setVisible(m_actions->mniMainStatusBar->isChecked());
+}
+
+void TfrmMain::mniStayOnTopClick()
+{
+    // The action has already turned its check mark over; the policy turns it back and acts.
+    m_actions->mniStayOnTop->setChecked(!m_actions->mniStayOnTop->isChecked());
+    m_stayOnTop->toggle();
+}
+
+void TfrmMain::dropTopmost()
+{
+    m_stayOnTop->dropTopmost();
+}
+
+void TfrmMain::restoreTopmost()
+{
+    m_stayOnTop->restoreTopmost();
+}
+
+void TfrmMain::reapplyStayOnTop()
+{
+    m_stayOnTop->reapply();
+}
+
+// ---- dialogs and windows of later parts of the program
+
+void TfrmMain::mniPrinterSetupClick()
+{
+    TopmostDropped dropped(*m_stayOnTop);
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    QPageSetupDialog dialog(m_printer.get(), this);
+    dialog.setObjectName(QStringLiteral("dlgPrinterSetup"));
+    dialog.exec();
+}
+
+void TfrmMain::mniAboutLeafstackClick()
+{
+    // The About box arrives with its own window.
+}
+
+void TfrmMain::mniPreferencesClick()
+{
+    // The Preferences dialog arrives with its pages.
+}
+
+void TfrmMain::mniCustomizeClick()
+{
+    // The tool bar's customisation window arrives with the sectioned tool bar.
+}
+
+void TfrmMain::mniFileClick()
+{
+    // The Reopen and Favorite Files submenus are rebuilt here once the file lists exist.
+}
+
+// ---- help
+
+HelpWindow &TfrmMain::help()
+{
+    if (!m_help)
+        m_help = std::make_unique<HelpWindow>(helpFileName());
+    return *m_help;
+}
+
+void TfrmMain::switchOffStayOnTopForHelp()
+{
+    // Help stays open beside the frame, so the frame must not cover it.
+    m_stayOnTop->switchOff();
+}
+
+void TfrmMain::mniContentsClick()
+{
+    switchOffStayOnTopForHelp();
+    help().showContents();
+}
+
+void TfrmMain::mniSearchForHelpOnClick()
+{
+    switchOffStayOnTopForHelp();
+    help().showIndex();
+}
+
+void TfrmMain::mniHowtoUseHelpClick()
+{
+    switchOffStayOnTopForHelp();
+    help().showHowToUse();
+}
+
+// ---- minimise and restore
+
+void TfrmMain::MinimizeApplication()
+{
+    m_stayOnTop->dropTopmost();
+    refreshTaskbarTitle();
+    showMinimized();
+}
+
+void TfrmMain::puiLeafstackClick()
+{
+    if (isMinimized())
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    m_stayOnTop->restoreTopmost();
+    raise();
+    activateWindow();
+}
+
+void TfrmMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    // Minimising by the title bar takes the same road as the program's own minimise.
+    if (isMinimized())
+        m_stayOnTop->dropTopmost();
+    else
+        m_stayOnTop->restoreTopmost();
 }

@@ -1,19 +1,138 @@
 #pragma once
 
+#include "workspace/workspacehost.h"
+
 #include <QMainWindow>
+#include <QStringList>
 
+#include <memory>
+
+class ButtonHints;
+class FileDropFilter;
+class FrameActions;
+class FrameToolBar;
+class HelpWindow;
+class MenuMerger;
+class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
+class QPrinter;
+class StayOnTop;
+class TfrmEdit;
+class WindowMenu;
 
-// The main frame: holds the Workspaces in its MDI area.
-class TfrmMain : public QMainWindow
+// The main frame: the program's one top-level window. Its MDI area holds the Workspaces; it
+// owns the commands that need no Workspace, the Stay On Top policy, the values the Workspaces
+// share, and the start-up and shutdown of the program.
+class TfrmMain : public QMainWindow, public WorkspaceHost
 {
     Q_OBJECT
 
 public:
+    static const QString DefaultFilter;
+
     explicit TfrmMain(QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    // Before the first show: the command line's arguments (without the program's name) and the
+    // folder they are relative to.
+    void setCommandLine(const QStringList &arguments, const QString &workingDirectory);
+    // The folder holding the help file and the read-me; the program's own folder by default.
+    void setProgramFolder(const QString &folder) { m_programFolder = folder; }
+    QString programFolder() const { return m_programFolder; }
+    QString helpFileName() const;
 
     QMdiArea *mdiArea() const { return m_mdiArea; }
+    const FrameActions &actions() const { return *m_actions; }
+    const FrameToolBar &toolBar() const { return *m_toolBar; }
+    StayOnTop &stayOnTop() const { return *m_stayOnTop; }
+    HelpWindow *helpWindow() const { return m_help.get(); }
+    QString statusText() const;
+    QList<TfrmEdit *> workspaces() const;
+    TfrmEdit *activeWorkspace() const;
+
+    // WorkspaceHost
+    void dropTopmost() override;
+    void restoreTopmost() override;
+    void reapplyStayOnTop() override;
+    bool automaticBackups() const override;
+    QString filterString() const override { return m_filter; }
+    QString filterIndexText() const override { return m_filterIndexText; }
+    QString openDirectory() const override { return m_openDirectory; }
+    void setOpenDirectory(const QString &directory) override { m_openDirectory = directory; }
+    void addRecentFile(const QString &path) override;
+    void newChild() override { NewChild(); }
+    void openChild() override { OpenChild(); }
+    void exitApplication() override { mniExitClick(); }
+    void refreshTaskbarTitle() override;
+
+public slots:
+    TfrmEdit *NewChild();
+    void OpenChild();
+    // Opens path in a new Workspace; a file that cannot be read is reported and its Workspace
+    // closed again. Returns the Workspace, or nullptr.
+    TfrmEdit *OpenFile(const QString &path);
+    void mniTileClick();
+    void mniCascadeClick();
+    void mniArrangeClick();
+    void mniExitClick();
+    void mniPrinterSetupClick();
+    void mniContentsClick();
+    void mniSearchForHelpOnClick();
+    void mniHowtoUseHelpClick();
+    void mniWhatsNewClick();
+    void mniAboutLeafstackClick();
+    void mniPreferencesClick();
+    void mniCustomizeClick();
+    void mniFileClick();
+    void mniButtonHintsClick();
+    void mniAutomaticBackupsClick();
+    void mniMainStatusBarClick();
+    void mniStayOnTopClick();
+    void puiLeafstackClick();
+    void MinimizeApplication();
+    void ShowHint(const QString &hint);
+    void ActiveFormChange();
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
-    QMdiArea *m_mdiArea = nullptr;
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+    void connectCommands();
+    TfrmEdit *createWorkspace();
+    void workspaceActivated();
+    // Tile and Cascade arrange windows of normal size.
+    void restoreMaximised();
+    void updateCaption();
+    bool workspacesMayClose();
+    HelpWindow &help();
+    void switchOffStayOnTopForHelp();
+
+    QMdiArea *m_mdiArea;
+    FrameActions *m_actions;
+    FrameToolBar *m_toolBar;
+    std::unique_ptr<MenuMerger> m_merger;
+    WindowMenu *m_windowMenu;
+    StayOnTop *m_stayOnTop;
+    ButtonHints *m_buttonHints;
+    FileDropFilter *m_drops;
+    QLabel *m_hintPanel;
+    std::unique_ptr<HelpWindow> m_help;
+    std::unique_ptr<QPrinter> m_printer;
+
+    QStringList m_arguments;
+    QString m_workingDirectory;
+    QString m_programFolder;
+    QString m_openDirectory;
+    QString m_filter;
+    int m_openFilterIndex = 1;
+    QString m_filterIndexText = QStringLiteral("1");
+    bool m_shown = false;
+    bool m_destroyed = false;
 };
