@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QRect>
+
+class QWidget;
+class SettingsStore;
+class TIniLink;
+
+// Saves and restores a form's window placement (position, size, state) in a section of the
+// settings store: restored when the form is shown, saved when it may close (or, failing that,
+// when it is destroyed: the form calls formDestroying() from its destructor).
+class TFormPlacement : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Option { fpState = 0x1, fpPosition = 0x2, fpActiveControl = 0x4 };
+    Q_DECLARE_FLAGS(Options, Option)
+
+    TFormPlacement(QWidget *form, SettingsStore *store);
+    ~TFormPlacement() override;
+
+    QString IniFileName = QStringLiteral("\\Software\\Orvanel\\Leafstack");
+    QString IniSection; // empty: the form's class name
+    Options options = Options(fpState) | fpPosition;
+    bool Active = true;
+
+    void SaveSettings();
+    void RestoreSettings();
+    // The form's destructor calls this: saves unless a close already did.
+    void formDestroying();
+
+    QWidget *form() const { return m_form; }
+    SettingsStore *store() const { return m_store; }
+    QString rootKey() const;
+    QString sectionKey() const;
+    bool saved() const { return m_saved; }
+    bool restored() const { return m_restored; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    virtual void saveProperties() { }
+    virtual void loadProperties() { }
+
+private:
+    friend class TIniLink;
+    void addLink(TIniLink *link);
+    void removeLink(TIniLink *link);
+
+    void savePlacement();
+    void restorePlacement(bool loadPosition, bool loadState);
+    void runAutomatically(void (TFormPlacement::*operation)());
+    bool isMainFrame() const;
+    QRect normalRect() const;
+
+    QWidget *m_form;
+    SettingsStore *m_store;
+    QList<TIniLink *> m_links;
+    QRect m_lastNormal;
+    bool m_saved = false;
+    bool m_restored = false;
+    bool m_destroying = false;
+    bool m_inClose = false;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(TFormPlacement::Options)
