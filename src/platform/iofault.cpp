@@ -1,25 +1,25 @@
 #include "iofault.h"
 
+#include <array>
+#include <cstddef>
+
 namespace {
 
-IoFault::Step s_step = IoFault::Step::None;
-int s_errnum = 0;
+std::array<int, std::size_t(IoFault::Step::Count)> s_errnums{};
 
 } // namespace
 
 void IoFault::arm(Step step, int errnum)
 {
-    s_step = step;
-    s_errnum = errnum;
+    s_errnums[std::size_t(step)] = errnum;
 }
 
 void IoFault::disarm()
 {
-    s_step = Step::None;
-    s_errnum = 0;
+    s_errnums.fill(0);
 }
 
 int IoFault::pending(Step step)
 {
-    return step == s_step ? s_errnum : 0;
+    return s_errnums[std::size_t(step)];
 }
