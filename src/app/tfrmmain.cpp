@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
@@ -89,6 +90,12 @@ TfrmMain::TfrmMain(QWidget *parent)
 TfrmMain::~TfrmMain()
 {
     FormDestroy();
+    // The Workspaces go while the frame they report to is still whole.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        disconnect(window, nullptr, this, nullptr);
+        delete window;
+    }
 }
 
 void TfrmMain::setCommandLine(const QStringList &arguments, const QString &workingDirectory)
