@@ -95,6 +95,7 @@ private Q_SLOTS:
     void exitCancelledByAWorkspace_data();
     void exitCancelledByAWorkspace();
     void hintsAndOptions();
+    void minimiseAndRestore();
 
 private:
     TfrmMain &start(const QStringList &arguments = {}, const QString &folder = QDir::currentPath());
@@ -530,6 +531,30 @@ void TestFrame::hintsAndOptions()
     QVERIFY(a.mniButtonHints->isChecked());
     a.mniButtonHints->trigger();
     QVERIFY(!a.mniButtonHints->isChecked());
+}
+
+void TestFrame::minimiseAndRestore()
+{
+    TfrmMain &frame = start();
+    frame.actions().mniStayOnTop->trigger();
+    QVERIFY(frame.stayOnTop().isTopmost());
+
+    // Minimised, the frame leaves the stay-on-top order; the option stays as it was.
+    frame.MinimizeApplication();
+    QVERIFY(frame.isMinimized());
+    QVERIFY(!frame.stayOnTop().isTopmost());
+    QVERIFY(frame.actions().mniStayOnTop->isChecked());
+    frame.actions().puiLeafstack->trigger();
+    QVERIFY(!frame.isMinimized());
+    QVERIFY(frame.isVisible());
+    QVERIFY(frame.stayOnTop().isTopmost());
+
+    // The title bar's minimise button takes the same road.
+    frame.showMinimized();
+    QVERIFY(!frame.stayOnTop().isTopmost());
+    frame.showNormal();
+    QVERIFY(frame.stayOnTop().isTopmost());
+    QCOMPARE(frame.workspaces().size(), 1);
 }
 
 QTEST_MAIN(TestFrame)
