@@ -32,6 +32,7 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*"
+    [[ -s "$work/app.log" ]] && tail -n 40 "$work/app.log"
     exit 1
 }
 
