@@ -135,8 +135,10 @@ void TfrmMain::FormCreate()
 {
     setAcceptDrops(true);
     m_drops = new FileDropFilter(this);
-    connect(m_drops, &FileDropFilter::fileDropped, this,
-            [this](const QString &path) { OpenFile(path); });
+    connect(m_drops, &FileDropFilter::fileDropped, this, [this](const QString &path) {
+        if (OpenFile(path))
+            addRecentFile(path);
+    });
     connectCommands();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::workspaceActivated);
     connect(qApp, &QApplication::focusChanged, this, &TfrmMain::ActiveFormChange);
