@@ -1,0 +1,88 @@
+#include "controls/fontproperties.h"
+#include "controls/plaineditcontrol.h"
+#include "settings/tpropsstorage.h"
+
+#include <QMap>
+#include <QTest>
+
+// The edit font as stored: six values that must bring the same font back.
+class TestFontProperties : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void storedFontComesBack();
+    void colourReferences();
+    void heightAndSizeAgree();
+};
+
+void TestFontProperties::storedFontComesBack()
+{
+    QMap<QString, QString> values;
+    auto storageFor = [&values](QObject *target) {
+        TPropsStorage storage([&values](const QString &, const QString &name,
+                                        const QString &d) { return values.value(name, d); },
+                              [&values](const QString &, const QString &name, const QString &v) {
+                                  values[name] = v;
+                              },
+                              [](const QString &) {});
+        storage.Target = target;
+        storage.Prefix = QStringLiteral("mmoMemo_Font");
+        return storage;
+    };
+
+    PlainEditControl first;
+    FontProperties firstFont(&first);
+    QFont font(QStringLiteral("DejaVu Sans Mono"), 13);
+    font.setBold(true);
+    font.setUnderline(true);
+    first.setTextFont(font);
+    firstFont.setColor(FontProperties::colorReference(QColor(10, 20, 30)));
+    firstFont.setPitch(FontProperties::fpFixed);
+    storageFor(&firstFont).StoreObjectProperties();
+    QCOMPARE(values.keys(),
+             (QStringList{"mmoMemo_FontColor", "mmoMemo_FontHeight", "mmoMemo_FontName",
+                          "mmoMemo_FontPitch", "mmoMemo_FontSize", "mmoMemo_FontStyle"}));
+    QCOMPARE(values["mmoMemo_FontColor"], QString::number(10 | 20 << 8 | 30 << 16));
+    QCOMPARE(values["mmoMemo_FontName"], QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(values["mmoMemo_FontPitch"], QStringLiteral("fpFixed"));
+    QCOMPARE(values["mmoMemo_FontSize"], QStringLiteral("13"));
+    QCOMPARE(values["mmoMemo_FontStyle"], QStringLiteral("[fsBold,fsUnderline]"));
+    QVERIFY(values["mmoMemo_FontHeight"].toInt() < 0);
+
+    PlainEditControl second;
+    FontProperties secondFont(&second);
+    storageFor(&secondFont).LoadObjectProperties();
+    QCOMPARE(second.textFont().family(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(second.textFont().pointSize(), 13);
+    QVERIFY(second.textFont().bold() && second.textFont().underline()
+            && !second.textFont().italic());
+    QCOMPARE(secondFont.color(), firstFont.color());
+    QCOMPARE(second.palette().color(QPalette::Text), QColor(10, 20, 30));
+}
+
+void TestFontProperties::colourReferences()
+{
+    QCOMPARE(FontProperties::colorReference(QColor(255, 0, 0)), 0x0000ff);
+    QCOMPARE(FontProperties::colorReference(QColor(0, 0, 255)), 0xff0000);
+    QCOMPARE(FontProperties::fromColorReference(0x00ff00), QColor(0, 255, 0));
+    PlainEditControl control;
+    FontProperties font(&control);
+    QCOMPARE(font.color(), FontProperties::kWindowText); // the system colour by default
+}
+
+void TestFontProperties::heightAndSizeAgree()
+{
+    PlainEditControl control;
+    FontProperties font(&control);
+    const int dpi = control.logicalDpiY();
+    font.setSize(12);
+    QCOMPARE(font.height(), -int(std::lround(12.0 * dpi / 72)));
+    font.setHeight(-20);
+    QCOMPARE(font.height(), -20);
+    font.setSize(0); // not a size: ignored
+    QCOMPARE(font.height(), -20);
+}
+
+QTEST_MAIN(TestFontProperties)
+#include "tst_fontproperties.moc"
