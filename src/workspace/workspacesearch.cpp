@@ -85,17 +85,7 @@ void WorkspaceSearch::replaceAll(const QString &findText, const QString &replace
 {
     options |= SearchOption::Down;
     const QStringView text = currentText();
-    QList<qsizetype> hits;
-    if (selectionIsOccurrence(findText, options))
-        hits.append(m_target.selectionStart());
-    qsizetype from = m_target.selectionStart() + m_target.selectionLength();
-    while (true) {
-        const qsizetype hit = SearchBuf(text, from, 0, findText, options);
-        if (hit < 0)
-            break;
-        hits.append(hit);
-        from = hit + findText.size();
-    }
+    const QList<qsizetype> hits = occurrencesToReplace(text, findText, replaceText, options);
     if (hits.isEmpty())
         return;
     const qsizetype spanStart = hits.first();
@@ -103,6 +93,48 @@ void WorkspaceSearch::replaceAll(const QString &findText, const QString &replace
     const QString replaced = splice(text, hits, findText.size(), replaceText);
     m_target.replaceRange(spanStart, spanLength, replaced);
     m_target.setSelection(spanStart + replaced.size(), 0);
+}
+
+QList<qsizetype> WorkspaceSearch::occurrencesToReplace(QStringView text, const QString &findText,
+                                                       const QString &replaceText,
+                                                       SearchOptions options)
+{
+    const qsizetype length = findText.size();
+    QList<qsizetype> hits;
+    if (selectionIsOccurrence(findText, options))
+        hits.append(m_target.selectionStart());
+    else
+        hits.append(SearchBuf(text, m_target.selectionStart() + m_target.selectionLength(), 0,
+                              findText, options));
+    // The unit before the caret once the last hit is replaced; empty at the text's start.
+    QString before;
+    while (hits.last() >= 0) {
+        const qsizetype hit = hits.last();
+        if (!replaceText.isEmpty())
+            before = replaceText.back();
+        else if (hits.size() < 2 || hits[hits.size() - 2] + length != hit)
+            before = hit > 0 ? text.sliced(hit - 1, 1).toString() : QString();
+        hits.append(searchAfterReplacement(text, hit + length, before, findText, options));
+    }
+    hits.removeLast();
+    return hits;
+}
+
+// A low surrogate just after a replaced occurrence may pair differently with what now comes
+// before it, and that can change how its case maps: the one candidate it starts is tried in
+// its new surroundings. Whole word never tries that candidate.
+qsizetype WorkspaceSearch::searchAfterReplacement(QStringView text, qsizetype from,
+                                                  const QString &before, const QString &findText,
+                                                  SearchOptions options)
+{
+    if (from >= text.size() || !text[from].isLowSurrogate()
+        || options.testFlag(SearchOption::WholeWord))
+        return SearchBuf(text, from, 0, findText, options);
+    const QString context =
+            before + text.sliced(from, qMin(findText.size() + 1, text.size() - from)).toString();
+    if (IsOccurrenceAt(context, before.size(), findText, options))
+        return from;
+    return SearchBuf(text, from + 1, 0, findText, options);
 }
 
 QString WorkspaceSearch::splice(QStringView text, const QList<qsizetype> &hits, qsizetype length,

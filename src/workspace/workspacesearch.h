@@ -36,6 +36,10 @@ private:
     QStringView currentText();
     bool selectionIsOccurrence(const QString &findText, SearchOptions options);
     void replaceAll(const QString &findText, const QString &replaceText, SearchOptions options);
+    QList<qsizetype> occurrencesToReplace(QStringView text, const QString &findText,
+                                          const QString &replaceText, SearchOptions options);
+    static qsizetype searchAfterReplacement(QStringView text, qsizetype from, const QString &before,
+                                            const QString &findText, SearchOptions options);
     // The span from the first hit to the end of the last with every hit replaced.
     static QString splice(QStringView text, const QList<qsizetype> &hits, qsizetype length,
                           const QString &replaceText);

@@ -209,6 +209,16 @@ void TestWorkspaceSearch::replace_data()
     QTest::newRow("all, non-ASCII letters")
             << u"\u00C4rger \u00E4rger \u00E4rgern"_qs << 0 << 5 << u"\u00E4rger"_qs << u"x"_qs
             << all << u"x x xn"_qs << Selection(5, 0) << none << 1;
+    // Removing the low half found after a high surrogate lets the next unit pair up with it.
+    const auto units = [](std::initializer_list<char16_t> list) {
+        QString text;
+        for (char16_t c : list)
+            text += QChar(c);
+        return text;
+    };
+    QTest::newRow("all, a surrogate pairing up anew")
+            << units({0xD801, 0xDC00, 0xDC28}) << 0 << 0 << units({0xDC00}) << QString() << all
+            << units({0xD801}) << Selection(1, 0) << none << 1;
     QTest::newRow("all, no hit: nothing changes, no message")
             << u"xyz"_qs << 1 << 1 << u"abc"_qs << u"x"_qs << all << u"xyz"_qs << Selection(1, 1)
             << none << 0;

@@ -1,0 +1,138 @@
+// Times Replace All and Find Next on large texts, through a stand-in for the edit control
+// whose text() copies the whole text, as a real control must. Prints the median of five runs.
+#include "workspace/searchtarget.h"
+#include "workspace/workspacesearch.h"
+
+#include <QElapsedTimer>
+#include <QList>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+constexpr int runs = 5;
+
+class CopyingTarget : public SearchTarget
+{
+public:
+    explicit CopyingTarget(QString text)
+        : m_text(std::move(text))
+    { }
+
+    quint64 textRevision() const override { return m_revision; }
+    qsizetype textLength() const override { return m_text.size(); }
+    QString text() const override { return QString(m_text.constData(), m_text.size()); }
+    qsizetype selectionStart() const override { return m_selStart; }
+    qsizetype selectionLength() const override { return m_selLength; }
+    void setSelection(qsizetype start, qsizetype length) override
+    {
+        m_selStart = start;
+        m_selLength = length;
+    }
+    void replaceRange(qsizetype start, qsizetype length, const QString &text) override
+    {
+        m_text.replace(start, length, text);
+        ++m_revision;
+    }
+    void markFound(qsizetype, qsizetype) override { }
+
+    const QString &content() const { return m_text; }
+
+private:
+    QString m_text;
+    qsizetype m_selStart = 0;
+    qsizetype m_selLength = 0;
+    quint64 m_revision = 1;
+};
+
+// Words of filler, with needle after every wordsBetween of them, up to about size characters.
+QString makeText(qsizetype size, int wordsBetween, const QString &needle)
+{
+    static const QString words[] = {u"Lorem "_qs, u"ipsum, "_qs,    u"dolor "_qs,      u"sit "_qs,
+                                    u"amet\n"_qs, u"caf\u00E9 "_qs, u"Stra\u00DFe "_qs};
+    QString text;
+    text.reserve(size + 64);
+    int word = 0;
+    while (text.size() < size) {
+        text += words[word % 7];
+        if (++word % wordsBetween == 0 && !needle.isEmpty())
+            text += needle + u' ';
+    }
+    return text;
+}
+
+double median(QList<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void report(const char *what, const QList<double> &times)
+{
+    std::printf("  %-44s median %8.1f ms   (", what, median(times));
+    for (double t : times)
+        std::printf(" %.1f", t);
+    std::printf(" )\n");
+}
+
+void benchReplaceAll(SearchOptions options, const char *what)
+{
+    const QString text = makeText(10 << 20, 17, u"needle"_qs);
+    QList<double> times;
+    for (int run = 0; run < runs; ++run) {
+        CopyingTarget target(text);
+        WorkspaceSearch search(target);
+        QElapsedTimer timer;
+        timer.start();
+        search.Replace(u"needle"_qs, u"thread"_qs, options | SearchOption::ReplaceAll);
+        times.append(timer.nsecsElapsed() / 1e6);
+        if (target.content().count(u"thread"_qs) != text.count(u"needle"_qs))
+            std::printf("  wrong result\n");
+    }
+    report(what, times);
+}
+
+void benchFindAtEnd(SearchOptions options, const char *what)
+{
+    QString text = makeText(100 << 20, 1, QString());
+    text += u" needle"_qs;
+    CopyingTarget target(std::move(text));
+    WorkspaceSearch search(target);
+    QList<double> first, again;
+    for (int run = 0; run < runs; ++run) {
+        search.releaseCopy();
+        for (QList<double> *times : {&first, &again}) {
+            target.setSelection(0, 0);
+            QElapsedTimer timer;
+            timer.start();
+            const bool found = search.Find(u"needle"_qs, options | SearchOption::Down).isEmpty();
+            times->append(timer.nsecsElapsed() / 1e6);
+            if (!found || target.selectionStart() != target.textLength() - 6)
+                std::printf("  wrong result\n");
+        }
+    }
+    report((QByteArray(what) + ", first (copies the text)").constData(), first);
+    report((QByteArray(what) + ", again (copy reused)").constData(), again);
+}
+
+} // namespace
+
+int main()
+{
+    std::printf("Replace All, 10 MB text, 100,000+ occurrences (target < 1000 ms)\n");
+    const int occurrences = int(makeText(10 << 20, 17, u"needle"_qs).count(u"needle"_qs));
+    std::printf("  (%d occurrences)\n", occurrences);
+    benchReplaceAll(SearchOption::MatchCase, "match case");
+    benchReplaceAll(SearchOptions(), "ignoring case");
+    benchReplaceAll(SearchOption::WholeWord, "whole word, ignoring case");
+
+    std::printf(
+            "Find Next from the start to a hit at the end of a 100 MB text (target < 500 ms)\n");
+    benchFindAtEnd(SearchOption::MatchCase, "match case");
+    benchFindAtEnd(SearchOptions(), "ignoring case");
+    benchFindAtEnd(SearchOption::WholeWord, "whole word, ignoring case");
+    benchFindAtEnd(SearchOption::WholeWord | SearchOption::MatchCase, "whole word, match case");
+    return 0;
+}
