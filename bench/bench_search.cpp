@@ -50,13 +50,17 @@ private:
 // Words of filler, with needle after every wordsBetween of them, up to about size characters.
 QString makeText(qsizetype size, int wordsBetween, const QString &needle)
 {
-    static const QString words[] = {u"Lorem "_qs, u"ipsum, "_qs,    u"dolor "_qs,      u"sit "_qs,
-                                    u"amet\n"_qs, u"caf\u00E9 "_qs, u"Stra\u00DFe "_qs};
+    // Near misses of "needle" among them keep the first-character test busy.
+    static const QString words[] = {u"Lorem "_qs,       u"ipsum, "_qs, u"need "_qs,
+                                    u"dolor "_qs,       u"Neat "_qs,   u"sit "_qs,
+                                    u"amet\n"_qs,       u"nine "_qs,   u"caf\u00E9 "_qs,
+                                    u"Stra\u00DFe "_qs, u"NEEDL "_qs};
+    constexpr int wordCount = sizeof words / sizeof words[0];
     QString text;
     text.reserve(size + 64);
     int word = 0;
     while (text.size() < size) {
-        text += words[word % 7];
+        text += words[word % wordCount];
         if (++word % wordsBetween == 0 && !needle.isEmpty())
             text += needle + u' ';
     }

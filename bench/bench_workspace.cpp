@@ -3,7 +3,9 @@
 // status update. Each measurement runs in a fresh process; the report gives medians of the runs.
 //
 //   bench_workspace [runs]            generate the files, run everything, print the report
-//   bench_workspace --one FILE        one run on FILE (used by the above), prints raw numbers
+//   bench_workspace --one FILE KEYS   one run on FILE typing KEYS characters (used by the above)
+//
+// LEAFSTACK_BENCH_NOWRAP=1 types with word wrap off.
 
 #include "controls/editcontrol.h"
 #include "workspace/tfrmedit.h"
@@ -78,7 +80,7 @@ void settle()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-int runOne(const QString &path)
+int runOne(const QString &path, int keys)
 {
     BenchFrame frame;
     frame.show();
@@ -99,14 +101,18 @@ int runOne(const QString &path)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     settle();
     const qint64 idleAt = clock.elapsed();
+    std::fprintf(stderr, "shown %lld ms, idle %lld ms\n", static_cast<long long>(shownAt),
+                 static_cast<long long>(idleAt));
 
     EditControl *control = edit->editControl();
+    if (qEnvironmentVariableIsSet("LEAFSTACK_BENCH_NOWRAP"))
+        control->setWordWrap(false);
     control->setSelection(control->textLength() / 2, 0);
     QWidget *target = control->focusProxy();
     target->setFocus();
     settle();
     std::vector<double> costs;
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < keys; ++i) {
         QElapsedTimer key;
         key.start();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
@@ -152,6 +158,7 @@ int runAll(const QString &program, int runs)
         const char *name;
         qint64 bytes;
         bool singleLine;
+        int keys; // a keystroke in one huge line costs seconds: fewer of them
     };
     const Case cases[] = {{"100 MB, many lines", 100LL << 20, false},
                           {"10 MB, many lines", 10LL << 20, false},
@@ -188,7 +195,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 3 && args[1] == QStringLiteral("--one"))
-        return runOne(args[2]);
+    if (args.size() == 4 && args[1] == QStringLiteral("--one"))
+        return runOne(args[2], std::max(1, args[3].toInt()));
     return runAll(args[0], args.size() > 1 ? std::max(1, args[1].toInt()) : 5);
 }

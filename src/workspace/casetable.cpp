@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -21,7 +22,42 @@ const char16_t *upperTable()
     return table->data();
 }
 
+// For every unit, the units that map to it, in ascending order: units[offsets[u] ..
+// offsets[u + 1]].
+struct Preimages
+{
+    std::vector<quint32> offsets;
+    std::vector<char16_t> units;
+};
+
+const Preimages &preimageTable()
+{
+    static const Preimages preimages = [] {
+        const char16_t *table = upperTable();
+        Preimages p;
+        p.offsets.assign(0x10001, 0);
+        for (char32_t c = 0; c < 0x10000; ++c)
+            ++p.offsets[table[c] + 1];
+        for (char32_t u = 0; u < 0x10000; ++u)
+            p.offsets[u + 1] += p.offsets[u];
+        p.units.resize(0x10000);
+        std::vector<quint32> next(p.offsets.begin(), p.offsets.end() - 1);
+        for (char32_t c = 0; c < 0x10000; ++c)
+            p.units[next[table[c]]++] = char16_t(c);
+        return p;
+    }();
+    return preimages;
+}
+
 } // namespace
+
+std::span<const char16_t> CaseTable::unitsMappingTo(char16_t unit) const
+{
+    if (!m_table)
+        return {};
+    const Preimages &p = preimageTable();
+    return {p.units.data() + p.offsets[unit], p.offsets[unit + 1] - p.offsets[unit]};
+}
 
 CaseTable::CaseTable(bool matchCase)
     : m_table(matchCase ? nullptr : upperTable())

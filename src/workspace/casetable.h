@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <span>
+
 // How the search compares characters: either as they are (match case) or both sides
 // upper-cased through Qt's simple case mapping, one character for one, so positions never
 // shift. A surrogate pair is mapped as the one character it encodes; a lone surrogate stays.
@@ -26,6 +28,9 @@ public:
 
     // The mapped unit of c, for units that are not surrogates (those map to themselves).
     char16_t mapUnit(char16_t c) const { return m_table ? m_table[c] : c; }
+
+    // Every unit that maps to unit on its own, ascending (empty for the identity).
+    std::span<const char16_t> unitsMappingTo(char16_t unit) const;
 
     // The whole of text mapped, unit by unit as at() reads it.
     QString applied(QStringView text) const;

@@ -2,7 +2,41 @@
 
 #include "workspace/casetable.h"
 
+#include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
+
+// The first position from .. last that holds one of units (one to four of them), or -1.
+qsizetype findAnyUnit(QStringView buffer, qsizetype from, qsizetype last,
+                      std::span<const char16_t> units)
+{
+    const char16_t *data = reinterpret_cast<const char16_t *>(buffer.utf16());
+    qsizetype p = from;
+#if defined(__SSE2__)
+    const auto unit = [&](size_t i) {
+        return _mm_set1_epi16(short(units[qMin(i, units.size() - 1)]));
+    };
+    const __m128i a = unit(0), b = unit(1), c = unit(2), d = unit(3);
+    for (; p + 7 <= last; p += 8) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + p));
+        const __m128i hit =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(x, a), _mm_cmpeq_epi16(x, b)),
+                             _mm_or_si128(_mm_cmpeq_epi16(x, c), _mm_cmpeq_epi16(x, d)));
+        if (const int mask = _mm_movemask_epi8(hit))
+            return p + std::countr_zero(unsigned(mask)) / 2;
+    }
+#endif
+    for (; p <= last; ++p) {
+        if (std::find(units.begin(), units.end(), data[p]) != units.end())
+            return p;
+    }
+    return -1;
+}
 
 bool delimiterAt(QStringView buffer, qsizetype i)
 {
@@ -66,6 +100,16 @@ qsizetype Matcher::scanDown(qsizetype from) const
     // A surrogate maps to a surrogate, so the quick test holds unless the text starts with one.
     if (m_pattern[0].isSurrogate()) {
         for (qsizetype p = from; p <= last; ++p) {
+            if (charactersMatch(p))
+                return p;
+        }
+        return -1;
+    }
+    // Few units map to the first one as a rule: look for them eight at a time.
+    const std::span<const char16_t> firstUnits = m_case.unitsMappingTo(m_pattern[0].unicode());
+    if (firstUnits.size() <= 4) {
+        for (qsizetype p = findAnyUnit(m_buffer, from, last, firstUnits); p >= 0;
+             p = findAnyUnit(m_buffer, p + 1, last, firstUnits)) {
             if (charactersMatch(p))
                 return p;
         }
