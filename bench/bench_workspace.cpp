@@ -160,9 +160,9 @@ int runAll(const QString &program, int runs)
         bool singleLine;
         int keys; // a keystroke in one huge line costs seconds: fewer of them
     };
-    const Case cases[] = {{"100 MB, many lines", 100LL << 20, false},
-                          {"10 MB, many lines", 10LL << 20, false},
-                          {"5 MB, one line", 5LL << 20, true}};
+    const Case cases[] = {{"100 MB, many lines", 100LL << 20, false, 200},
+                          {"10 MB, many lines", 10LL << 20, false, 200},
+                          {"5 MB, one line", 5LL << 20, true, 5}};
     std::printf("%-20s %10s %10s %10s %12s %12s   (medians of %d runs)\n", "file", "shown ms",
                 "idle ms", "peak MiB", "key med us", "key worst us", runs);
     for (const Case &c : cases) {
@@ -171,7 +171,7 @@ int runAll(const QString &program, int runs)
         std::vector<double> columns[5];
         for (int run = 0; run < runs; ++run) {
             QProcess child;
-            child.start(program, {QStringLiteral("--one"), path});
+            child.start(program, {QStringLiteral("--one"), path, QString::number(c.keys)});
             child.waitForFinished(-1);
             const QList<QByteArray> parts = child.readAllStandardOutput().trimmed().split(' ');
             if (parts.size() != 5)
@@ -197,5 +197,9 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() == 4 && args[1] == QStringLiteral("--one"))
         return runOne(args[2], std::max(1, args[3].toInt()));
+    if (args.size() > 2) {
+        std::fprintf(stderr, "usage: bench_workspace [runs] | --one FILE KEYS\n");
+        return 2;
+    }
     return runAll(args[0], args.size() > 1 ? std::max(1, args[1].toInt()) : 5);
 }
