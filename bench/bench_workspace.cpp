@@ -197,9 +197,11 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() == 4 && args[1] == QStringLiteral("--one"))
         return runOne(args[2], std::max(1, args[3].toInt()));
-    if (args.size() > 2) {
+    bool numeric = true;
+    const int runs = args.size() == 2 ? args[1].toInt(&numeric) : 5;
+    if (args.size() > 2 || !numeric || runs < 1) {
         std::fprintf(stderr, "usage: bench_workspace [runs] | --one FILE KEYS\n");
         return 2;
     }
-    return runAll(args[0], args.size() > 1 ? std::max(1, args[1].toInt()) : 5);
+    return runAll(args[0], runs);
 }
