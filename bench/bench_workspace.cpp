@@ -97,9 +97,20 @@ int runOne(const QString &path, int keys)
     // Shown: the Workspace is on screen and the frame takes events again (progress showing).
     settle();
     const qint64 shownAt = clock.elapsed();
+    // The longest time the frame could not take an event while the text went in.
+    QElapsedTimer sinceTick;
+    sinceTick.start();
+    qint64 stall = 0;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, &frame,
+                     [&]() { stall = std::max(stall, sinceTick.restart()); });
+    ticker.start();
     while (!finished)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     settle();
+    stall = std::max(stall, sinceTick.elapsed());
+    ticker.stop();
     const qint64 idleAt = clock.elapsed();
     std::fprintf(stderr, "shown %lld ms, idle %lld ms\n", static_cast<long long>(shownAt),
                  static_cast<long long>(idleAt));
@@ -123,8 +134,9 @@ int runOne(const QString &path, int keys)
         costs.push_back(key.nsecsElapsed() / 1000.0);
     }
     std::sort(costs.begin(), costs.end());
-    std::printf("%lld %lld %ld %.1f %.1f\n", static_cast<long long>(shownAt),
-                static_cast<long long>(idleAt), peakKiB(), costs[costs.size() / 2], costs.back());
+    std::printf("%lld %lld %lld %ld %.1f %.1f\n", static_cast<long long>(shownAt),
+                static_cast<long long>(stall), static_cast<long long>(idleAt), peakKiB(),
+                costs[costs.size() / 2], costs.back());
     edit->closeWithoutQuery();
     return 0;
 }
@@ -163,25 +175,25 @@ int runAll(const QString &program, int runs)
     const Case cases[] = {{"100 MB, many lines", 100LL << 20, false, 200},
                           {"10 MB, many lines", 10LL << 20, false, 200},
                           {"5 MB, one line", 5LL << 20, true, 5}};
-    std::printf("%-20s %10s %10s %10s %12s %12s   (medians of %d runs)\n", "file", "shown ms",
-                "idle ms", "peak MiB", "key med us", "key worst us", runs);
+    std::printf("%-20s %10s %10s %10s %10s %12s %12s   (medians of %d runs)\n", "file", "shown ms",
+                "stall ms", "idle ms", "peak MiB", "key med us", "key worst us", runs);
     for (const Case &c : cases) {
         const QString path = dir.filePath(QString::fromLatin1(c.name).replace(u' ', u'_'));
         writeFile(path, c.bytes, c.singleLine);
-        std::vector<double> columns[5];
+        std::vector<double> columns[6];
         for (int run = 0; run < runs; ++run) {
             QProcess child;
             child.start(program, {QStringLiteral("--one"), path, QString::number(c.keys)});
             child.waitForFinished(-1);
             const QList<QByteArray> parts = child.readAllStandardOutput().trimmed().split(' ');
-            if (parts.size() != 5)
+            if (parts.size() != 6)
                 qFatal("run failed: %s", child.readAllStandardError().constData());
-            for (int i = 0; i < 5; ++i)
+            for (int i = 0; i < 6; ++i)
                 columns[i].push_back(parts[i].toDouble());
         }
-        std::printf("%-20s %10.0f %10.0f %10.0f %12.1f %12.1f\n", c.name, median(columns[0]),
-                    median(columns[1]), median(columns[2]) / 1024, median(columns[3]),
-                    median(columns[4]));
+        std::printf("%-20s %10.0f %10.0f %10.0f %10.0f %12.1f %12.1f\n", c.name, median(columns[0]),
+                    median(columns[1]), median(columns[2]), median(columns[3]) / 1024,
+                    median(columns[4]), median(columns[5]));
         QFile::remove(path);
     }
     return 0;
