@@ -77,9 +77,9 @@ QString WorkspaceSearch::Replace(const QString &findText, const QString &replace
 
 // Replacing an occurrence and searching on from just after the replacement finds what a
 // search from just after the occurrence finds in the unchanged text, since a search toward
-// the end never looks back. So every occurrence is found in the one copy and the text is
-// changed once. Running up instead could find its own replacement again and never stop, so
-// Replace All always runs toward the end.
+// the end never looks back (save for the surrogate case of searchAfterReplacement). So every
+// occurrence is found in the one copy and the text is changed once. Running up instead could
+// find its own replacement again and never stop, so Replace All always runs toward the end.
 void WorkspaceSearch::replaceAll(const QString &findText, const QString &replaceText,
                                  SearchOptions options)
 {
