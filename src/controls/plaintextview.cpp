@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -57,6 +58,35 @@ void PlainTextView::contextMenuEvent(QContextMenuEvent *event)
 {
     emit contextMenuRequested(event->globalPos());
     event->accept();
+}
+
+// Files dragged from the file manager are for the frame to open, not text to insert: the
+// event goes on to the parent widgets.
+void PlainTextView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::dragEnterEvent(event);
+}
+
+void PlainTextView::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::dragMoveEvent(event);
+}
+
+void PlainTextView::dropEvent(QDropEvent *event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::dropEvent(event);
 }
 
 void PlainTextView::paintEvent(QPaintEvent *event)

@@ -1,5 +1,6 @@
 #include "controls/plaineditcontrol.h"
 
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -14,6 +15,7 @@ private slots:
     void selectionEditing();
     void displayOnlyChangesKeepTheFlag();
     void keys();
+    void fileDropsAreLeftToTheFrame();
     void backgroundLoad();
     void closingWhileLoading();
 };
@@ -112,6 +114,26 @@ void TestPlainEditControl::keys()
     QCOMPARE(edit.plainText(), QStringLiteral("Xb\n\t"));
     edit.setOverwriteMode(false);
     QCOMPARE(overwrite.size(), 2);
+}
+
+void TestPlainEditControl::fileDropsAreLeftToTheFrame()
+{
+    PlainEditControl edit;
+    QWidget *view = edit.focusProxy();
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a.txt"))});
+    files.setText(QStringLiteral("/tmp/a.txt"));
+    QDragEnterEvent fileEnter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(
+            view->findChild<QWidget *>(QStringLiteral("qt_scrollarea_viewport")), &fileEnter);
+    QVERIFY(!fileEnter.isAccepted());
+
+    QMimeData text;
+    text.setText(QStringLiteral("words"));
+    QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(
+            view->findChild<QWidget *>(QStringLiteral("qt_scrollarea_viewport")), &textEnter);
+    QVERIFY(textEnter.isAccepted());
 }
 
 void TestPlainEditControl::backgroundLoad()
