@@ -97,6 +97,7 @@ int runOne(const QString &path, int keys)
     // Shown: the Workspace is on screen and the frame takes events again (progress showing).
     settle();
     const qint64 shownAt = clock.elapsed();
+    const long peakAtShown = peakKiB();
     // The longest time the frame could not take an event while the text went in.
     QElapsedTimer sinceTick;
     sinceTick.start();
@@ -112,8 +113,8 @@ int runOne(const QString &path, int keys)
     stall = std::max(stall, sinceTick.elapsed());
     ticker.stop();
     const qint64 idleAt = clock.elapsed();
-    std::fprintf(stderr, "shown %lld ms, idle %lld ms\n", static_cast<long long>(shownAt),
-                 static_cast<long long>(idleAt));
+    std::fprintf(stderr, "shown %lld ms (peak %ld KiB at shown), idle %lld ms\n",
+                 static_cast<long long>(shownAt), peakAtShown, static_cast<long long>(idleAt));
 
     EditControl *control = edit->editControl();
     if (qEnvironmentVariableIsSet("LEAFSTACK_BENCH_NOWRAP"))

@@ -53,11 +53,14 @@ void DocumentLoader::start(QString text, const QFont &font)
     m_document = makeDocument(font);
     QThread *target = thread();
     QTextDocument *document = m_document;
-    m_thread = QThread::create([this, document, text = std::move(text), target]() {
+    m_thread = QThread::create([this, document, text = std::move(text), target]() mutable {
         fill(document, text, m_cancel, [this](int percent) {
             QMetaObject::invokeMethod(
                     this, [this, percent]() { emit progress(percent); }, Qt::QueuedConnection);
         });
+        // The document holds its own copy now; free this one before the hand-over lays the
+        // document out, which is when the memory peaks.
+        text = QString();
         document->moveToThread(target);
     });
     document->moveToThread(m_thread);
