@@ -1,6 +1,7 @@
 #include "documentloader.h"
 
 #include <QPlainTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QThread>
@@ -61,6 +62,11 @@ void DocumentLoader::start(QString text, const QFont &font)
         // The document holds its own copy now; free this one before the hand-over lays the
         // document out, which is when the memory peaks.
         text = QString();
+        // Qt gives every paragraph its layout object when the view first sets the width;
+        // making them here keeps that work off the window's thread.
+        for (QTextBlock block = document->begin(); block.isValid() && !m_cancel;
+             block = block.next())
+            block.layout();
         document->moveToThread(target);
     });
     document->moveToThread(m_thread);
