@@ -5,7 +5,7 @@
 #include <QProgressBar>
 
 namespace {
-struct PanelSpec
+struct PanelLayout
 {
     const char *name;
     const char *text;
@@ -13,7 +13,7 @@ struct PanelSpec
     Qt::Alignment alignment;
 };
 
-constexpr PanelSpec kPanels[] = {
+constexpr PanelLayout kPanels[] = {
         {"pnlCaret", "Text Edit", 58, Qt::AlignHCenter},
         {"pnlModified", "Modified", 57, Qt::AlignLeft},
         {"pnlFilePath", "pnlFilePath", 300, Qt::AlignLeft},
