@@ -116,7 +116,7 @@ private:
 
     QMdiArea *m_mdiArea;
     FrameActions *m_actions;
-    FrameToolBar *m_toolBar;
+    std::unique_ptr<FrameToolBar> m_toolBar;
     std::unique_ptr<MenuMerger> m_merger;
     WindowMenu *m_windowMenu;
     StayOnTop *m_stayOnTop;
