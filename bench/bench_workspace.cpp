@@ -1,4 +1,4 @@
-// Opens big files in a Workspace inside an MDI frame (offscreen) and reports the time until the
+// Opens big files in a Workspace of the real frame (offscreen) and reports the time until the
 // Workspace is shown and idle, the peak memory, and the cost of one typed character with every
 // status update. Each measurement runs in a fresh process; the report gives medians of the runs.
 //
@@ -7,17 +7,16 @@
 //
 // LEAFSTACK_BENCH_NOWRAP=1 types with word wrap off.
 
+#include "app/tfrmmain.h"
 #include "controls/editcontrol.h"
 #include "workspace/tfrmedit.h"
-#include "workspace/workspacehost.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
-#include <QMainWindow>
-#include <QMdiArea>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -26,40 +25,6 @@
 #include <vector>
 
 namespace {
-
-class BenchFrame : public QMainWindow, public WorkspaceHost
-{
-public:
-    BenchFrame()
-        : m_area(new QMdiArea(this))
-    {
-        setCentralWidget(m_area);
-        resize(1024, 768);
-    }
-    QMdiArea *area() const { return m_area; }
-
-    void dropTopmost() override { }
-    void restoreTopmost() override { }
-    void reapplyStayOnTop() override { }
-    bool automaticBackups() const override { return false; }
-    QString filterString() const override { return QStringLiteral("All Files (*.*)|*"); }
-    QString filterIndexText() const override { return QStringLiteral("1"); }
-    QString openDirectory() const override { return {}; }
-    void setOpenDirectory(const QString &) override { }
-    void addRecentFile(const QString &) override { }
-    void newChild() override { }
-    void openChild() override { }
-    void exitApplication() override { }
-    void refreshTaskbarTitle() override
-    {
-        auto *edit = qobject_cast<TfrmEdit *>(m_area->currentSubWindow());
-        setWindowTitle(edit ? QStringLiteral("Leafstack - [%1]").arg(edit->windowTitle())
-                            : QStringLiteral("Leafstack"));
-    }
-
-private:
-    QMdiArea *m_area;
-};
 
 long peakKiB()
 {
@@ -82,18 +47,16 @@ void settle()
 
 int runOne(const QString &path, int keys)
 {
-    BenchFrame frame;
+    TfrmMain frame;
     frame.show();
     settle();
     QElapsedTimer clock;
     clock.start();
-    auto *edit = new TfrmEdit(&frame);
-    frame.area()->addSubWindow(edit);
-    edit->show();
-    bool finished = false;
-    QObject::connect(edit, &TfrmEdit::loadFinished, &frame, [&finished]() { finished = true; });
-    if (!edit->Open(path))
+    TfrmEdit *edit = frame.OpenFile(path);
+    if (!edit)
         return 1;
+    bool finished = !edit->editControl()->loading();
+    QObject::connect(edit, &TfrmEdit::loadFinished, &frame, [&finished]() { finished = true; });
     // Shown: the Workspace is on screen and the frame takes events again (progress showing).
     settle();
     const qint64 shownAt = clock.elapsed();
@@ -184,6 +147,11 @@ int runAll(const QString &program, int runs)
         std::vector<double> columns[6];
         for (int run = 0; run < runs; ++run) {
             QProcess child;
+            // The frame reads and writes its settings: keep them away from the user's.
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                               dir.filePath(QStringLiteral("config")));
+            child.setProcessEnvironment(environment);
             child.start(program, {QStringLiteral("--one"), path, QString::number(c.keys)});
             child.waitForFinished(-1);
             const QList<QByteArray> parts = child.readAllStandardOutput().trimmed().split(' ');
