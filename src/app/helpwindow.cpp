@@ -20,6 +20,7 @@ const QString HelpWindow::HowToUseAnchor = QStringLiteral("using-help");
 
 namespace {
 constexpr int AnchorRole = Qt::UserRole;
+constexpr int BodyRole = Qt::UserRole + 1;
 
 QString firstAnchorOf(const QTextBlock &block)
 {
@@ -93,14 +94,25 @@ void HelpWindow::buildIndex()
 {
     m_index->clear();
     const QTextDocument *document = m_browser->document();
+    QListWidgetItem *topic = nullptr;
+    QString body;
+    const auto finishTopic = [&] {
+        if (topic)
+            topic->setData(BodyRole, body);
+        body.clear();
+    };
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         const QString anchor = firstAnchorOf(block);
         const QString title = block.text().trimmed();
-        if (block.blockFormat().headingLevel() == 0 || anchor.isEmpty() || title.isEmpty())
+        if (block.blockFormat().headingLevel() == 0 || anchor.isEmpty() || title.isEmpty()) {
+            body += block.text() + QLatin1Char('\n');
             continue;
-        auto *item = new QListWidgetItem(title, m_index);
-        item->setData(AnchorRole, anchor);
+        }
+        finishTopic();
+        topic = new QListWidgetItem(title, m_index);
+        topic->setData(AnchorRole, anchor);
     }
+    finishTopic();
     m_index->sortItems();
 }
 
@@ -129,16 +141,21 @@ bool HelpWindow::isIndexShown() const
 
 void HelpWindow::filterIndex(const QString &text)
 {
+    // A topic shows when its title or its text holds the words; a title match is preferred.
     const QString wanted = text.trimmed();
-    QListWidgetItem *first = nullptr;
+    QListWidgetItem *byTitle = nullptr;
+    QListWidgetItem *byText = nullptr;
     for (int i = 0; i < m_index->count(); ++i) {
         QListWidgetItem *item = m_index->item(i);
-        const bool match = item->text().contains(wanted, Qt::CaseInsensitive);
-        item->setHidden(!match);
-        if (match && !first)
-            first = item;
+        const bool inTitle = item->text().contains(wanted, Qt::CaseInsensitive);
+        const bool inText = item->data(BodyRole).toString().contains(wanted, Qt::CaseInsensitive);
+        item->setHidden(!inTitle && !inText);
+        if (inTitle && !byTitle)
+            byTitle = item;
+        if (inText && !byText)
+            byText = item;
     }
-    m_index->setCurrentItem(first);
+    m_index->setCurrentItem(byTitle ? byTitle : byText);
 }
 
 void HelpWindow::openFirstMatch()
