@@ -243,6 +243,16 @@ TfrmEdit *TfrmMain::createWorkspace()
     return workspace;
 }
 
+void TfrmMain::newChild()
+{
+    ErrorHandler::run([this] { NewChild(); });
+}
+
+void TfrmMain::openChild()
+{
+    ErrorHandler::run([this] { OpenChild(); });
+}
+
 TfrmEdit *TfrmMain::NewChild()
 {
     TfrmEdit *workspace = createWorkspace();

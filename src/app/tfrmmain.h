@@ -61,8 +61,8 @@ public:
     QString openDirectory() const override { return m_openDirectory; }
     void setOpenDirectory(const QString &directory) override { m_openDirectory = directory; }
     void addRecentFile(const QString &path) override;
-    void newChild() override { NewChild(); }
-    void openChild() override { OpenChild(); }
+    void newChild() override;
+    void openChild() override;
     void exitApplication() override { mniExitClick(); }
     void refreshTaskbarTitle() override;
 

@@ -6,6 +6,7 @@
 #include "app/tfrmmain.h"
 #include "controls/editcontrol.h"
 #include "workspace/tfrmedit.h"
+#include "workspace/workspaceactions.h"
 #include "workspace/workspacestatusbar.h"
 
 #include <QAction>
@@ -310,6 +311,17 @@ void TestFrame::openDialog()
     // The next Open starts in the chosen file's folder, spelt as it is.
     QCOMPARE(QDir(frame.openDirectory()), QDir(m_dir.filePath(QStringLiteral("Notes"))));
     QVERIFY(frame.openDirectory().contains(QStringLiteral("Notes")));
+
+    // A Workspace's own File > Open reaches the same dialog, in the folder of the last file.
+    QString reachedFolder;
+    onNextModal([&](QDialog *dialog) {
+        if (auto *files = qobject_cast<QFileDialog *>(dialog))
+            reachedFolder = files->directory().absolutePath();
+        dialog->reject();
+    });
+    opened->actions()->mniOpen->trigger();
+    QCOMPARE(QDir(reachedFolder), QDir(m_dir.filePath(QStringLiteral("Notes"))));
+    QCOMPARE(frame.workspaces().size(), 2);
 }
 
 void TestFrame::stayOnTopAroundDialogs()
