@@ -1,0 +1,119 @@
+#include "app/apperror.h"
+#include "platform/privateprofile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+} // namespace
+
+class TestPrivateProfile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+    void readsIgnoringCase();
+    void writingKeepsEverythingElse_data();
+    void writingKeepsEverythingElse();
+    void createsTheFileAndItsFolder();
+    void unwritableFileRaises();
+
+private:
+    QString path() const { return m_dir->filePath("config/mimeapps.list"); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestPrivateProfile::readsIgnoringCase()
+{
+    QVERIFY(QDir().mkpath(m_dir->filePath("config")));
+    writeAll(path(),
+             "# mine\n[Added Associations]\ntext/plain=other.desktop\n"
+             "[default applications]\n ; text/plain=commented.desktop\nTEXT/PLAIN = "
+             "leafstack.desktop \n");
+    QCOMPARE(PrivateProfile::readString(path(), "Default Applications", "text/plain", "none"),
+             QStringLiteral("leafstack.desktop"));
+    QCOMPARE(PrivateProfile::readString(path(), "Added Associations", "Text/Plain", "none"),
+             QStringLiteral("other.desktop"));
+    QCOMPARE(PrivateProfile::readString(path(), "Default Applications", "text/html", "none"),
+             QStringLiteral("none"));
+    QCOMPARE(PrivateProfile::readString(path(), "Missing", "text/plain", "none"),
+             QStringLiteral("none"));
+    QCOMPARE(PrivateProfile::readString(m_dir->filePath("nofile"), "a", "b", "none"),
+             QStringLiteral("none"));
+}
+
+void TestPrivateProfile::writingKeepsEverythingElse_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("replace in place")
+            << QByteArray("; top\n[Default "
+                          "Applications]\nimage/png=viewer.desktop\nText/Plain=old.desktop\nx=y\n")
+            << "leafstack.desktop"
+            << QByteArray("; top\n[Default "
+                          "Applications]\nimage/png=viewer.desktop\ntext/"
+                          "plain=leafstack.desktop\nx=y\n");
+    QTest::newRow("add to the section")
+            << QByteArray("[Default Applications]\nimage/png=viewer.desktop\n\n[Other]\na=b\n")
+            << "leafstack.desktop"
+            << QByteArray("[Default "
+                          "Applications]\nimage/png=viewer.desktop\ntext/"
+                          "plain=leafstack.desktop\n\n[Other]\na=b\n");
+    QTest::newRow("add the section")
+            << QByteArray("[Added Associations]\ntext/plain=a.desktop;\n") << "leafstack.desktop"
+            << QByteArray("[Added Associations]\ntext/plain=a.desktop;\n\n[Default "
+                          "Applications]\ntext/plain=leafstack.desktop\n");
+    QTest::newRow("empty value stays an entry")
+            << QByteArray("[Default Applications]\ntext/plain=leafstack.desktop\n") << ""
+            << QByteArray("[Default Applications]\ntext/plain=\n");
+}
+
+void TestPrivateProfile::writingKeepsEverythingElse()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, after);
+    QVERIFY(QDir().mkpath(m_dir->filePath("config")));
+    writeAll(path(), before);
+    PrivateProfile::writeString(path(), "Default Applications", "text/plain", value);
+    QCOMPARE(readAll(path()), after);
+}
+
+void TestPrivateProfile::createsTheFileAndItsFolder()
+{
+    PrivateProfile::writeString(path(), "Default Applications", "text/plain", "leafstack.desktop");
+    QCOMPARE(readAll(path()), QByteArray("[Default Applications]\ntext/plain=leafstack.desktop\n"));
+}
+
+void TestPrivateProfile::unwritableFileRaises()
+{
+    writeAll(m_dir->filePath("config"), "a file where the folder should be");
+    try {
+        PrivateProfile::writeString(path(), "Default Applications", "text/plain", "x");
+        QFAIL("a write that cannot happen was reported as done");
+    } catch (const AppError &error) {
+        QCOMPARE(error.message(), QStringLiteral("Unable to write to %1").arg(path()));
+    }
+}
+
+QTEST_APPLESS_MAIN(TestPrivateProfile)
+#include "tst_privateprofile.moc"
