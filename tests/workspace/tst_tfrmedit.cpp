@@ -52,6 +52,8 @@ private slots:
     void openFailureReports();
     void typingMarksModifiedAndSaveWritesIt();
     void saveKeepsTheFileFormat();
+    void unencodableTextOffersUtf8_data();
+    void unencodableTextOffersUtf8();
     void saveAsPreparesTheDialogAndTakesTheName();
     void saveAsUnderUntitledTxtIsTitled();
     void saveAsCancelledOrBadFilterIndex();
@@ -227,6 +229,38 @@ void TestTfrmEdit::saveKeepsTheFileFormat()
     QCOMPARE(readBytes(path),
              QByteArray("\xEF\xBB\xBF"
                         "A na\xC3\xAFve\r\nline\r\nno final break"));
+}
+
+void TestTfrmEdit::unencodableTextOffersUtf8_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QByteArray>("onDisk");
+    QTest::newRow("yes") << int(QMessageBox::Yes)
+                         << QByteArray("\xC4\x81"
+                                       "caf\xC3\xA9");
+    QTest::newRow("no") << int(QMessageBox::No) << QByteArray("caf\xE9");
+}
+
+void TestTfrmEdit::unencodableTextOffersUtf8()
+{
+    QFETCH(int, answer);
+    QFETCH(QByteArray, onDisk);
+    const QString path = write(QStringLiteral("latin.txt"), "caf\xE9");
+    TfrmEdit *edit = makeWorkspace();
+    QVERIFY(edit->Open(path));
+    QCOMPARE(edit->editControl()->plainText(), QStringLiteral("caf\u00E9"));
+    edit->editControl()->setSelection(0, 0);
+    edit->editControl()->replaceSelection(QStringLiteral("\u0101"));
+    QString asked;
+    edit->setQuestionRunner([&](QMessageBox &box) {
+        asked = box.text();
+        return answer;
+    });
+    QCOMPARE(edit->mniSaveClick(), answer == QMessageBox::Yes);
+    QVERIFY(asked.contains(QStringLiteral("UTF-8")));
+    QCOMPARE(readBytes(path), onDisk);
+    QCOMPARE(edit->editControl()->isModified(), answer != QMessageBox::Yes);
+    QVERIFY(m_errors.isEmpty());
 }
 
 void TestTfrmEdit::saveAsPreparesTheDialogAndTakesTheName()
