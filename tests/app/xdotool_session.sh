@@ -79,6 +79,25 @@ focus() {
     sleep 0.3
 }
 
+# Answers the program's question box (captioned "Leafstack", like the frame when no Workspace
+# is maximised) with the key $1.
+answer() {
+    for _ in $(seq 150); do
+        local id
+        for id in $(xdotool search --onlyvisible --name '^Leafstack$' 2>/dev/null); do
+            if [[ "$id" != "$frame" ]]; then
+                xdotool windowfocus --sync "$id"
+                sleep 0.3
+                xdotool key "$1"
+                sleep 0.3
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    fail "no question box appeared"
+}
+
 file_holds() {
     local path="$1" expected="$2"
     for _ in $(seq 50); do
@@ -95,6 +114,7 @@ cd "$work/files" || fail "no work folder"
 app_pid=$!
 
 # 1. Type into the untitled Workspace and save it with Ctrl+S, which asks for a name.
+frame="$(window_named "Leafstack - [untitled.txt]")" || fail "the frame did not come up"
 focus "Leafstack - [untitled.txt]"
 typed='Hello from xdotool: 1+1=2, {braces} & "quotes"'
 xdotool type --delay 15 "$typed"
@@ -114,8 +134,7 @@ xdotool type --delay 15 " more"
 xdotool key alt+f
 sleep 0.3
 xdotool key c
-focus "Leafstack"
-xdotool key y
+answer y
 file_holds "$saved" "$typed more" || fail "Yes to the question did not save the change"
 for _ in $(seq 50); do
     [[ "$(xdotool search --onlyvisible --name '^Leafstack - ' 2>/dev/null | wc -l)" == 0 ]] && break
@@ -145,11 +164,8 @@ fi
 xdotool key alt+f
 sleep 0.3
 xdotool key x
-for answer in 1 2; do
-    focus "Leafstack"
-    xdotool key n
-    sleep 0.3
-done
+answer n
+answer n
 for _ in $(seq 100); do
     kill -0 "$app_pid" 2>/dev/null || break
     sleep 0.1
