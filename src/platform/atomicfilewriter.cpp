@@ -74,11 +74,15 @@ void syncDirectory(const QByteArray &dir)
 }
 
 void replaceByRename(const Target &target, UnixFile &file, const QByteArray &tempPath,
-                     const QByteArray &data)
+                     const AtomicFileWriter::Producer &produce)
 {
     try {
         copyMetadata(file, target);
-        file.writeAll(data);
+        off_t offset = 0;
+        produce([&](QByteArrayView piece) {
+            file.writeAll(piece, offset);
+            offset += off_t(piece.size());
+        });
         file.sync();
         file.close();
         if (const int injected = IoFault::pending(IoFault::Step::Rename))
@@ -113,12 +117,16 @@ void reserve(const UnixFile &file, off_t oldSize, off_t newSize)
     }
 }
 
-void writeInPlace(const Target &target, const QByteArray &data, const AppError &createError)
+void writeInPlace(const Target &target, const AtomicFileWriter::Producer &produce,
+                  const AppError &createError)
 {
     const int injected = IoFault::pending(IoFault::Step::OpenInPlace);
     UnixFile file(injected ? -1 : ::open(target.path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
     if (!file.isOpen())
         throw createError;
+    // All of the content first: its size must be reserved before an old byte is touched.
+    QByteArray data;
+    produce([&data](QByteArrayView piece) { data.append(piece); });
     const struct stat st = file.status();
     if (st.st_nlink > 1)
         throw AppError(
@@ -139,21 +147,26 @@ bool folderMissing(int errnum)
 
 } // namespace
 
-void AtomicFileWriter::write(const QString &path, const QByteArray &data)
+void AtomicFileWriter::write(const QString &path, const Producer &produce)
 {
     const Target target = inspect(path);
     QByteArray tempPath = directoryOf(target.path) + "/.leafstack-save-XXXXXX";
     int injected = IoFault::pending(IoFault::Step::CreateTemp);
     UnixFile file(injected ? -1 : ::mkostemp(tempPath.data(), O_CLOEXEC));
     if (file.isOpen()) {
-        replaceByRename(target, file, tempPath, data);
+        replaceByRename(target, file, tempPath, produce);
         return;
     }
     const int errnum = injected ? injected : errno;
     const AppError createError(UnixFile::errorText(errnum) + QLatin1Char('.'));
     if (!target.exists || folderMissing(errnum))
         throw createError;
-    writeInPlace(target, data, createError);
+    writeInPlace(target, produce, createError);
+}
+
+void AtomicFileWriter::write(const QString &path, const QByteArray &data)
+{
+    write(path, [&data](const Sink &sink) { sink(data); });
 }
 
 QByteArray AtomicFileWriter::resolveLinks(const QByteArray &path)

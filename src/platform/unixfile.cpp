@@ -58,9 +58,9 @@ QByteArray UnixFile::readAll(qsizetype sizeHint) const
     return data;
 }
 
-void UnixFile::writeAll(const QByteArray &data, off_t offset) const
+void UnixFile::writeAll(QByteArrayView data, off_t offset) const
 {
-    const char *p = data.constData();
+    const char *p = data.data();
     qsizetype left = data.size();
     while (left > 0) {
         // An injected fault lets half of the bytes through first, as a filling disk does.

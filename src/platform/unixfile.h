@@ -29,7 +29,7 @@ public:
     // Reads from the current position to the end; sizeHint is where to start the buffer.
     QByteArray readAll(qsizetype sizeHint) const;
     // Writes all of data at offset, looping over short writes.
-    void writeAll(const QByteArray &data, off_t offset = 0) const;
+    void writeAll(QByteArrayView data, off_t offset = 0) const;
     void sync() const;
     // Closes, reporting a failure (some file systems report write errors only here).
     void close();

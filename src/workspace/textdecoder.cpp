@@ -43,6 +43,32 @@ LineEndCounts normaliseLineEnds(Ch *data, qsizetype &size)
     return counts;
 }
 
+// The same for bytes, a line at a time: far faster than a test per byte.
+template<>
+LineEndCounts normaliseLineEnds(char *data, qsizetype &size)
+{
+    LineEndCounts counts;
+    const qsizetype newlines = std::count(data, data + size, '\n');
+    char *out = data;
+    const char *p = data;
+    const char *end = data + size;
+    while (p < end) {
+        const auto *cr = static_cast<const char *>(std::memchr(p, '\r', size_t(end - p)));
+        const char *stop = cr ? cr : end;
+        std::memmove(out, p, size_t(stop - p));
+        out += stop - p;
+        if (!cr)
+            break;
+        const bool pair = cr + 1 < end && cr[1] == '\n';
+        ++(pair ? counts.crlf : counts.cr);
+        *out++ = '\n';
+        p = cr + (pair ? 2 : 1);
+    }
+    counts.lf = newlines - counts.crlf;
+    size = out - data;
+    return counts;
+}
+
 void applyLineEnds(const LineEndCounts &counts, LoadedText &loaded)
 {
     const int kinds = (counts.lf > 0) + (counts.crlf > 0) + (counts.cr > 0);

@@ -3,6 +3,7 @@
 #include "app/apperror.h"
 #include "windows1252.h"
 
+#include <QStringEncoder>
 #include <QtEndian>
 
 #include <algorithm>
@@ -34,108 +35,156 @@ qsizetype findLoneSurrogate(QStringView text)
     return -1;
 }
 
-[[noreturn]] void refuse(const QString &text, qsizetype at, TextEncoding encoding)
+// The code point at index at, joining a surrogate pair; a lone surrogate stays itself.
+char32_t codePointAt(const QString &text, qsizetype at)
+{
+    const char16_t c = text.at(at).unicode();
+    if (QChar::isHighSurrogate(c) && at + 1 < text.size()
+        && QChar::isLowSurrogate(text.at(at + 1).unicode()))
+        return QChar::surrogateToUcs4(c, text.at(at + 1).unicode());
+    return c;
+}
+
+[[noreturn]] void refuse(const QString &text, qsizetype at)
 {
     const qsizetype line = QStringView(text).first(at).count(QLatin1Char('\n')) + 1;
-    const QString code = QStringLiteral("U+%1")
-                                 .arg(uint(text.at(at).unicode()), 4, 16, QLatin1Char('0'))
-                                 .toUpper();
-    if (QChar::isSurrogate(text.at(at).unicode()))
+    const char32_t cp = codePointAt(text, at);
+    const QString code = QStringLiteral("U+%1").arg(uint(cp), 4, 16, QLatin1Char('0')).toUpper();
+    if (QChar::isSurrogate(cp))
         throw AppError(QStringLiteral("Line %1 holds half a character (%2), which no file can "
                                       "store. Nothing was written.")
                                .arg(line)
                                .arg(code));
-    Q_ASSERT(encoding == TextEncoding::SingleByte);
     throw AppError(QStringLiteral("The character \"%1\" (%2) in line %3 cannot be stored in "
                                   "the file's encoding, Windows-1252. Nothing was written.")
-                           .arg(text.at(at))
-                           .arg(code)
+                           .arg(QString::fromUcs4(&cp, 1), code)
                            .arg(line));
 }
 
+// Writes the units of body (in file byte order) with each newline unit as the line end.
 template<typename Ch>
-const Ch *findUnit(const Ch *from, const Ch *end, Ch unit)
+QByteArray withLineEnds(QByteArray body, LineEnd lineEnd, Ch nl, Ch cr)
 {
-    if constexpr (sizeof(Ch) == 1)
-        return static_cast<const Ch *>(std::memchr(from, unit, size_t(end - from)));
-    const Ch *hit = std::find(from, end, unit);
-    return hit == end ? nullptr : hit;
-}
-
-// The file's bytes: bom, then body (its units in file byte order) with each newline unit
-// written as the line end.
-template<typename Ch>
-QByteArray assemble(const QByteArray &body, QByteArrayView bom, LineEnd lineEnd, Ch nl, Ch cr)
-{
-    const Ch *begin = reinterpret_cast<const Ch *>(body.constData());
-    const Ch *end = begin + body.size() / qsizetype(sizeof(Ch));
+    Ch *begin = reinterpret_cast<Ch *>(body.data());
+    Ch *end = begin + body.size() / qsizetype(sizeof(Ch));
     if (lineEnd == LineEnd::LF)
-        return bom.isEmpty() ? body : bom.toByteArray() + body;
+        return body;
     if (lineEnd == LineEnd::CR) {
-        QByteArray out = bom.toByteArray() + body;
-        Ch *units = reinterpret_cast<Ch *>(out.data() + bom.size());
-        std::replace(units, units + (end - begin), nl, cr);
-        return out;
+        std::replace(begin, end, nl, cr);
+        return body;
     }
-    qsizetype breaks = 0;
-    for (const Ch *p = begin; (p = findUnit(p, end, nl)); ++p)
-        ++breaks;
-    QByteArray out(bom.size() + body.size() + breaks * qsizetype(sizeof(Ch)), Qt::Uninitialized);
-    std::memcpy(out.data(), bom.data(), size_t(bom.size()));
-    Ch *dest = reinterpret_cast<Ch *>(out.data() + bom.size());
-    for (const Ch *p = begin; p < end;) {
-        const Ch *hit = findUnit(p, end, nl);
-        const Ch *stop = hit ? hit : end;
-        dest = std::copy(p, stop, dest);
-        if (!hit)
-            break;
-        *dest++ = cr;
-        *dest++ = nl;
-        p = hit + 1;
+    const qsizetype breaks = std::count(begin, end, nl);
+    QByteArray out(body.size() + breaks * qsizetype(sizeof(Ch)), Qt::Uninitialized);
+    Ch *dest = reinterpret_cast<Ch *>(out.data());
+    if constexpr (sizeof(Ch) == 1) {
+        // Whole lines at a time: far faster than a test per byte.
+        for (const Ch *p = begin; p < end;) {
+            const auto *hit = static_cast<const Ch *>(std::memchr(p, nl, size_t(end - p)));
+            const Ch *stop = hit ? hit : end;
+            dest = std::copy(p, stop, dest);
+            if (!hit)
+                break;
+            *dest++ = cr;
+            *dest++ = nl;
+            p = hit + 1;
+        }
+    } else {
+        for (const Ch *p = begin; p < end; ++p) {
+            if (*p == nl)
+                *dest++ = cr;
+            *dest++ = *p;
+        }
     }
     return out;
 }
 
-QByteArray encodeUtf16(const QString &text, const TextFormat &format)
+QByteArray utf16Units(QStringView text, bool bigEndian)
 {
-    const bool big = format.encoding == TextEncoding::Utf16BE;
     QByteArray body(text.size() * 2, Qt::Uninitialized);
-    if (big)
+    if (bigEndian)
         qToBigEndian<char16_t>(text.utf16(), text.size(), body.data());
     else
         qToLittleEndian<char16_t>(text.utf16(), text.size(), body.data());
-    auto unit = [big](char16_t c) {
-        return big ? qToBigEndian(c) : qToLittleEndian(c);
-    };
-    const QByteArray bom = big ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
-    return assemble<char16_t>(body, format.bom ? QByteArrayView(bom) : QByteArrayView(),
-                              format.lineEnd, unit(u'\n'), unit(u'\r'));
+    return body;
+}
+
+// The bytes of one piece of text, without byte order mark; bad is set to the piece's index
+// of a character the encoding cannot hold, or -1.
+QByteArray encodePiece(QStringView piece, TextEncoding encoding, LineEnd lineEnd, qsizetype &bad)
+{
+    QByteArray body;
+    bad = -1;
+    switch (encoding) {
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE: {
+        bad = findLoneSurrogate(piece);
+        const bool big = encoding == TextEncoding::Utf16BE;
+        auto unit = [big](char16_t c) {
+            return big ? qToBigEndian(c) : qToLittleEndian(c);
+        };
+        return withLineEnds<char16_t>(utf16Units(piece, big), lineEnd, unit(u'\n'), unit(u'\r'));
+    }
+    case TextEncoding::SingleByte:
+        // A lone surrogate is outside the encoding too, so this loop finds it as well.
+        bad = Windows1252::encode(piece, body);
+        break;
+    case TextEncoding::Utf8: {
+        // The encoder reports a lone surrogate; only then is the piece scanned again.
+        QStringEncoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        body = utf8.encode(piece);
+        if (utf8.hasError())
+            bad = findLoneSurrogate(piece);
+        break;
+    }
+    }
+    return withLineEnds<char>(std::move(body), lineEnd, '\n', '\r');
+}
+
+QByteArrayView byteOrderMark(const TextFormat &format)
+{
+    if (!format.bom)
+        return {};
+    switch (format.encoding) {
+    case TextEncoding::Utf8:
+        return "\xEF\xBB\xBF";
+    case TextEncoding::Utf16LE:
+        return "\xFF\xFE";
+    case TextEncoding::Utf16BE:
+        return "\xFE\xFF";
+    case TextEncoding::SingleByte:
+        break;
+    }
+    return {};
 }
 
 } // namespace
 
+void TextEncoder::encode(const QString &text, const TextFormat &format, const Sink &sink)
+{
+    // Pieces small enough to stay in the processor's cache, cut between surrogate pairs.
+    constexpr qsizetype kPiece = 256 * 1024;
+    const QByteArrayView bom = byteOrderMark(format);
+    if (!bom.isEmpty())
+        sink(bom);
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype length = qMin(kPiece, text.size() - start);
+        if (start + length < text.size() && text.at(start + length - 1).isHighSurrogate())
+            ++length;
+        qsizetype bad = -1;
+        const QByteArray bytes = encodePiece(QStringView(text).sliced(start, length),
+                                             format.encoding, format.lineEnd, bad);
+        if (bad >= 0)
+            refuse(text, start + bad);
+        sink(bytes);
+        start += length;
+    }
+}
+
 QByteArray TextEncoder::encode(const QString &text, const TextFormat &format)
 {
-    const qsizetype bad = findLoneSurrogate(text);
-    if (bad >= 0)
-        refuse(text, bad, format.encoding);
-    QByteArray body;
-    switch (format.encoding) {
-    case TextEncoding::Utf16LE:
-    case TextEncoding::Utf16BE:
-        return encodeUtf16(text, format);
-    case TextEncoding::SingleByte: {
-        const qsizetype at = Windows1252::encode(text, body);
-        if (at >= 0)
-            refuse(text, at, format.encoding);
-        return assemble<char>(body, QByteArrayView(), format.lineEnd, '\n', '\r');
-    }
-    case TextEncoding::Utf8:
-        break;
-    }
-    body = text.toUtf8();
-    const QByteArrayView bom = format.bom ? QByteArrayView("\xEF\xBB\xBF") : QByteArrayView();
-    return assemble<char>(body, bom, format.lineEnd, '\n', '\r');
+    QByteArray all;
+    encode(text, format, [&all](QByteArrayView piece) { all.append(piece); });
+    return all;
 }
 
 qsizetype TextEncoder::findUnencodable(QStringView text, TextEncoding encoding)

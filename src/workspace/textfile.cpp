@@ -44,7 +44,9 @@ LoadedText TextFile::load(const QString &path)
 void TextFile::save(const QString &path, const QString &text, const TextFormat &format)
 {
     try {
-        AtomicFileWriter::write(path, TextEncoder::encode(text, format));
+        AtomicFileWriter::write(path, [&](const AtomicFileWriter::Sink &sink) {
+            TextEncoder::encode(text, format, sink);
+        });
     } catch (const AppError &error) {
         throw AppError(QStringLiteral("Cannot create file %1\r%2").arg(path, error.message()));
     }

@@ -136,6 +136,13 @@ void TestTextFile::roundTrip_data()
     QTest::newRow("UTF-16 BOM, odd length")
             << QByteArray("\xFF\xFE\x61") << TextEncoding::SingleByte << false << LineEnd::LF
             << false << qsizetype(3);
+    // Every pair of a long text starts at an odd index, so no cut falls between two pairs.
+    const QByteArray pairs = "a" + QByteArray("\xF0\x9F\x98\x80\r\n").repeated(300000);
+    QTest::newRow("surrogate pairs through a long text")
+            << pairs << u8 << false << LineEnd::CRLF << true << qsizetype(1 + 3 * 300000);
+    QTest::newRow("surrogate pairs through a long UTF-16 text")
+            << utf16(QString::fromUtf8(pairs), true) << TextEncoding::Utf16BE << true
+            << LineEnd::CRLF << true << qsizetype(1 + 3 * 300000);
     const QByteArray line = longSingleLine();
     QTest::newRow("5 MB single line")
             << line << u8 << false << LineEnd::LF << false << QString::fromUtf8(line).size();
@@ -255,6 +262,24 @@ void TestTextFile::unencodableTextIsRefused_data()
     QTest::newRow("CJK in Windows-1252")
             << QByteArray("caf\xE9\n") << QStringLiteral("caf\u00E9\n\u20AC\u4E2D") << qsizetype(6)
             << "The character \"\u4E2D\" (U+4E2D) in line 2 cannot be stored in the file's "
+               "encoding, Windows-1252. Nothing was written.";
+    QTest::newRow("emoji in Windows-1252")
+            << QByteArray("\xE9") << QStringLiteral("\U0001F600") << qsizetype(0)
+            << "The character \"\U0001F600\" (U+1F600) in line 1 cannot be stored in the "
+               "file's encoding, Windows-1252. Nothing was written.";
+    QTest::newRow("half a character in Windows-1252")
+            << QByteArray("\xE9") << (QStringLiteral("\u00E9") + QChar(0xDC00)) << qsizetype(1)
+            << "Line 1 holds half a character (U+DC00), which no file can store. Nothing was "
+               "written.";
+    QTest::newRow("half a character in UTF-16")
+            << utf16(QStringLiteral("a"), false) << (QChar(0xD800) + QStringLiteral("\nb"))
+            << qsizetype(0)
+            << "Line 1 holds half a character (U+D800), which no file can store. Nothing was "
+               "written.";
+    QTest::newRow("far into a long text")
+            << QByteArray("\xE9") << (QString(700000, QLatin1Char('a')) + QStringLiteral("\u4E2D"))
+            << qsizetype(700000)
+            << "The character \"\u4E2D\" (U+4E2D) in line 1 cannot be stored in the file's "
                "encoding, Windows-1252. Nothing was written.";
     QTest::newRow("half a character in UTF-8")
             << QByteArray("x") << (QStringLiteral("ok\nx") + QChar(0xD83D)) << qsizetype(4)
