@@ -9,6 +9,7 @@
 #include "frametoolbar.h"
 #include "helpwindow.h"
 #include "mdiiconarranger.h"
+#include "mditiler.h"
 #include "menumerger.h"
 #include "stayontop.h"
 #include "windowmenu.h"
@@ -321,7 +322,7 @@ void TfrmMain::restoreMaximised()
 void TfrmMain::mniTileClick()
 {
     restoreMaximised();
-    m_mdiArea->tileSubWindows();
+    MdiTiler::tile(m_mdiArea);
 }
 
 void TfrmMain::mniCascadeClick()

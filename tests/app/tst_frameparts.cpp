@@ -3,6 +3,7 @@
 #include "app/filedropfilter.h"
 #include "app/helpwindow.h"
 #include "app/mdiiconarranger.h"
+#include "app/mditiler.h"
 #include "app/menumerger.h"
 #include "app/stayontop.h"
 #include "app/windowmenu.h"
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void missingHelpFileIsAnError();
     void windowMenuListsWorkspaces();
     void arrangeLinesUpMinimisedWindows();
+    void tileSharesTheArea();
     void droppedFiles();
 
 private:
@@ -314,6 +316,37 @@ void TestFrameParts::arrangeLinesUpMinimisedWindows()
     QCOMPARE(windows[3]->geometry().left(), windows[1]->geometry().right() + 1);
     QCOMPARE(windows[3]->geometry().bottom(), room.bottom());
     QCOMPARE(windows[2]->geometry(), open);
+}
+
+void TestFrameParts::tileSharesTheArea()
+{
+    QMdiArea area;
+    area.resize(600, 400);
+    QList<QMdiSubWindow *> windows;
+    for (int i = 0; i < 4; ++i)
+        windows.append(area.addSubWindow(new QWidget));
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    for (QMdiSubWindow *window : windows)
+        window->show();
+    windows[3]->showMinimized();
+    const QRect iconPlace = windows[3]->geometry();
+
+    MdiTiler::tile(&area);
+    const QRect room = area.viewport()->rect();
+    // Three open windows: two share the first row, the third has the second row to itself.
+    QCOMPARE(windows[0]->geometry(), QRect(0, 0, room.width() / 2, room.height() / 2));
+    QCOMPARE(windows[1]->geometry().left(), room.width() / 2);
+    QCOMPARE(windows[1]->geometry().top(), 0);
+    QCOMPARE(windows[2]->geometry(), QRect(0, room.height() / 2, room.width(), room.height() / 2));
+    QCOMPARE(windows[3]->geometry(), iconPlace);
+
+    // Windows that cannot shrink to their share keep their minimum; the area does not grow.
+    for (QMdiSubWindow *window : windows)
+        window->setMinimumSize(500, 300);
+    MdiTiler::tile(&area);
+    QCOMPARE(area.size(), QSize(600, 400));
+    QCOMPARE(windows[1]->geometry().size(), QSize(500, 300));
 }
 
 void TestFrameParts::droppedFiles()

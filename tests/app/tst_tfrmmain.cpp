@@ -255,6 +255,7 @@ void TestFrame::arrangeCommandsFollowTheWorkspaces()
 void TestFrame::captionNamesMaximisedWorkspace()
 {
     TfrmMain &frame = start();
+    frame.resize(1600, 900);
     TfrmEdit *second = frame.NewChild();
     QCOMPARE(frame.windowTitle(), QStringLiteral("Leafstack - [untitled.txt]"));
 
@@ -266,6 +267,8 @@ void TestFrame::captionNamesMaximisedWorkspace()
     const QRect a = frame.workspaces().at(0)->geometry();
     const QRect b = frame.workspaces().at(1)->geometry();
     QVERIFY(!a.intersects(b));
+    QCOMPARE(a.width(), b.width());
+    QCOMPARE(frame.size(), QSize(1600, 900));
 
     frame.actions().mniCascade->trigger();
     QCOMPARE(frame.windowTitle(), QStringLiteral("Leafstack"));
@@ -278,6 +281,14 @@ void TestFrame::captionNamesMaximisedWorkspace()
     const QRect room = frame.mdiArea()->viewport()->rect();
     for (TfrmEdit *workspace : frame.workspaces())
         QCOMPARE(workspace->geometry().bottom(), room.bottom());
+
+    // Where Workspaces cannot shrink to their share, the frame still keeps its size.
+    for (TfrmEdit *workspace : frame.workspaces())
+        workspace->showNormal();
+    frame.resize(700, 500);
+    frame.NewChild();
+    frame.actions().mniTile->trigger();
+    QCOMPARE(frame.size(), QSize(700, 500));
 }
 
 void TestFrame::openDialog()

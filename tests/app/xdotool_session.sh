@@ -39,11 +39,13 @@ fail() {
 # A free display of our own; Xvfb writes its number once it accepts connections.
 Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
+# The number is complete once its line ends.
+display_ready() { [[ "$(wc -l <"$work/display")" -ge 1 ]]; }
 for _ in $(seq 100); do
-    [[ -s "$work/display" ]] && break
+    display_ready && break
     sleep 0.1
 done
-[[ -s "$work/display" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+display_ready || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
 unset QT_QPA_PLATFORM
 # Under AddressSanitizer: libxkbcommon-x11 hands strndup() atom names that are not
