@@ -134,7 +134,7 @@ echo "ok: Ctrl+S saved exactly the typed text"
 focus "Leafstack - [typed note.txt]"
 xdotool type --delay 15 " more"
 xdotool key alt+f
-sleep 0.3
+sleep 0.8
 xdotool key c
 answer y
 file_holds "$saved" "$typed more" || fail "Yes to the question did not save the change"
@@ -155,7 +155,7 @@ xdotool key ctrl+n
 sleep 0.5
 xdotool type --delay 10 "Second Workspace, not to be saved"
 xdotool key alt+w
-sleep 0.3
+sleep 0.8
 xdotool key t
 sleep 1
 if command -v import >/dev/null 2>&1; then
@@ -164,7 +164,7 @@ fi
 
 # 4. File > Exit: both Workspaces ask; No drops their text and the program ends.
 xdotool key alt+f
-sleep 0.3
+sleep 0.8
 xdotool key x
 answer n
 answer n
