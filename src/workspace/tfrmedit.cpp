@@ -357,8 +357,11 @@ void TfrmEdit::closeEvent(QCloseEvent *event)
 void TfrmEdit::showEvent(QShowEvent *event)
 {
     QMdiSubWindow::showEvent(event);
-    if (!(windowState() & Qt::WindowMaximized))
+    // Only the first show maximises: a sub-window is shown again on every state change, and
+    // restoring, tiling or cascading must not end maximised.
+    if (!m_shownOnce && !(windowState() & Qt::WindowMaximized))
         setWindowState(windowState() | Qt::WindowMaximized);
+    m_shownOnce = true;
     RefreshTaskbarTitle();
     m_host->reapplyStayOnTop();
 }

@@ -101,6 +101,7 @@ private:
     QTimer *m_keyTimer = nullptr;
     QString m_path;
     TextFormat m_format;
+    bool m_shownOnce = false;
     bool m_untitled = true;
     bool m_closeApproved = false;
     bool m_clipboardHasText = false;
