@@ -40,14 +40,6 @@ const QString TfrmMain::DefaultFilter =
 namespace {
 const QString kTitle = QStringLiteral("Leafstack");
 
-int strictInteger(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    if (!ok || text.trimmed() != text)
-        throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    return value;
-}
 // The 1-based place of the chosen filter; the dialog reports it without its patterns.
 int selectedFilterIndex(const QStringList &filters, const QString &selected)
 {
@@ -278,7 +270,7 @@ void TfrmMain::OpenChild()
 {
     TopmostDropped dropped(*m_stayOnTop);
     const QStringList filters = DialogFilter::toNameFilters(m_filter);
-    m_openFilterIndex = strictInteger(m_filterIndexText);
+    m_openFilterIndex = DialogFilter::indexFromText(m_filterIndexText);
     QFileDialog dialog(this, QStringLiteral("Open"), m_openDirectory);
     dialog.setObjectName(QStringLiteral("dlgOpenFile"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -1,5 +1,7 @@
 #include "dialogfilter.h"
 
+#include "app/apperror.h"
+
 QStringList DialogFilter::toNameFilters(const QString &filterString)
 {
     const QStringList parts = filterString.split(u'|');
@@ -14,4 +16,13 @@ QStringList DialogFilter::toNameFilters(const QString &filterString)
         filters.append(parts[i] + QStringLiteral(" (") + patterns.join(u' ') + u')');
     }
     return filters;
+}
+
+int DialogFilter::indexFromText(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    if (!ok || text.trimmed() != text)
+        throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return value;
 }

@@ -42,15 +42,6 @@ private:
     WorkspaceHost *m_host;
 };
 
-int strictInteger(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    if (!ok || text.trimmed() != text)
-        throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    return value;
-}
-
 QString encodingName(TextEncoding encoding)
 {
     switch (encoding) {
@@ -295,7 +286,7 @@ bool TfrmEdit::mniSaveAsClick()
 
 QString TfrmEdit::chooseSaveName()
 {
-    const int filterIndex = strictInteger(m_host->filterIndexText());
+    const int filterIndex = DialogFilter::indexFromText(m_host->filterIndexText());
     TopmostDropped dropped(m_host);
     QFileDialog dialog(this, tr("Save As"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
