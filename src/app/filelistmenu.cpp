@@ -9,8 +9,21 @@ FileListMenu::FileListMenu(Kind kind, const QString &title, QWidget *parent)
     : QObject(parent)
     , m_menu(new QMenu(title, parent))
 {
+    m_menu->setObjectName(kind == Kind::Recent ? QStringLiteral("mniReopen")
+                                               : QStringLiteral("mniFavorites"));
+    fill(kind);
+}
+
+FileListMenu::FileListMenu(Kind kind, QMenu *menu)
+    : QObject(menu)
+    , m_menu(menu)
+{
+    fill(kind);
+}
+
+void FileListMenu::fill(Kind kind)
+{
     const bool recent = kind == Kind::Recent;
-    m_menu->setObjectName(recent ? QStringLiteral("mniReopen") : QStringLiteral("mniFavorites"));
     for (int number = 1; number <= FileLists::kMaxEntries; ++number) {
         auto *action = new QAction(m_menu);
         action->setObjectName(recent ? FileLists::recentValueName(number)

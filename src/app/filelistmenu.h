@@ -17,6 +17,8 @@ public:
     enum class Kind { Recent, Favorites };
 
     FileListMenu(Kind kind, const QString &title, QWidget *parent);
+    // Fills a menu that already exists, such as one a command table made.
+    FileListMenu(Kind kind, QMenu *menu);
 
     QMenu *menu() const { return m_menu; }
     // Items 1 to 8, named mniMRU1.. or mniFav01..; the separator is mniMRUDiv or mniFavDiv.
@@ -34,9 +36,10 @@ Q_SIGNALS:
     void fileChosen(const QString &fileName);
 
 private:
+    void fill(Kind kind);
     void show(int number, const QString &fileName);
 
     QMenu *m_menu;
     QList<QAction *> m_items;
-    QAction *m_separator;
+    QAction *m_separator = nullptr;
 };

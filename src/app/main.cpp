@@ -1,7 +1,9 @@
+#include "app/errorhandler.h"
 #include "app/leafstackapplication.h"
 #include "app/tfrmmain.h"
 #include "format/formatsettings.h"
 #include "platform/displaycheck.h"
+#include "settings/settingsstore.h"
 
 #include <QDir>
 
@@ -22,8 +24,13 @@ int main(int argc, char *argv[])
     LeafstackApplication app(argc, argv);
     LoadLocaleSettings();
 
+    SettingsStore settings;
     TfrmMain frame;
     frame.setCommandLine(QCoreApplication::arguments().mid(1), QDir::currentPath());
+    frame.setSettingsStore(&settings);
     frame.show();
+    // A settings file that could not be read is said once; it is set aside at the first save.
+    if (!settings.loadError().isEmpty())
+        ErrorHandler::report(settings.loadError());
     return app.exec();
 }

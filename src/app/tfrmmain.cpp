@@ -6,12 +6,15 @@
 #include "errorhandler.h"
 #include "filedropfilter.h"
 #include "frameactions.h"
+#include "framesettings.h"
 #include "frametoolbar.h"
 #include "helpwindow.h"
 #include "mdiiconarranger.h"
 #include "mditiler.h"
 #include "menumerger.h"
+#include "opendialogsettings.h"
 #include "stayontop.h"
+#include "valuelabel.h"
 #include "windowmenu.h"
 #include "workspace/dialogfilter.h"
 #include "workspace/tfrmedit.h"
@@ -56,6 +59,7 @@ TfrmMain::TfrmMain(QWidget *parent)
     : QMainWindow(parent)
     , m_mdiArea(new QMdiArea(this))
     , m_actions(new FrameActions(this))
+    , m_settings(new FrameSettings(this, *m_actions, DefaultFilter))
     , m_toolBar(std::make_unique<FrameToolBar>(this, *m_actions))
     , m_merger(std::make_unique<MenuMerger>(menuBar(), m_actions->frameMenus()))
     , m_windowMenu(new WindowMenu(m_actions->mnuWindow, m_mdiArea))
@@ -64,7 +68,6 @@ TfrmMain::TfrmMain(QWidget *parent)
     , m_drops(nullptr)
     , m_hintPanel(new QLabel(this))
     , m_programFolder(QCoreApplication::applicationDirPath())
-    , m_filter(DefaultFilter)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kTitle);
@@ -166,6 +169,9 @@ void TfrmMain::connectCommands()
     bind(a.mniAbout, &TfrmMain::mniAboutLeafstackClick);
     bind(a.puiLeafstack, &TfrmMain::puiLeafstackClick);
     connect(a.mnuFile, &QMenu::aboutToShow, this, &TfrmMain::mniFileClick);
+    connect(m_settings, &FrameSettings::recentChosen, this, &TfrmMain::RunMRU);
+    connect(m_settings, &FrameSettings::favoriteChosen, this, &TfrmMain::RunFav);
+    connect(m_settings, &FrameSettings::restored, this, &TfrmMain::applyRestoredOptions);
 }
 
 void TfrmMain::showEvent(QShowEvent *event)
@@ -193,6 +199,7 @@ void TfrmMain::FormDestroy()
     if (m_destroyed)
         return;
     m_destroyed = true;
+    ErrorHandler::run([this] { m_settings->SaveFileLists(); });
     if (m_help)
         m_help->close();
     m_help.reset();
@@ -269,21 +276,22 @@ TfrmEdit *TfrmMain::OpenFile(const QString &path)
 void TfrmMain::OpenChild()
 {
     TopmostDropped dropped(*m_stayOnTop);
-    const QStringList filters = DialogFilter::toNameFilters(m_filter);
-    m_openFilterIndex = DialogFilter::indexFromText(m_filterIndexText);
-    QFileDialog dialog(this, QStringLiteral("Open"), m_openDirectory);
+    OpenDialogSettings &remembered = *m_settings->dlgOpenFile();
+    const QStringList filters = DialogFilter::toNameFilters(remembered.filter());
+    remembered.setFilterIndex(DialogFilter::indexFromText(m_settings->lblFilter()->caption()));
+    QFileDialog dialog(this, QStringLiteral("Open"), remembered.initialDir());
     dialog.setObjectName(QStringLiteral("dlgOpenFile"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
-    if (m_openFilterIndex >= 1 && m_openFilterIndex <= filters.size())
-        dialog.selectNameFilter(filters.at(m_openFilterIndex - 1));
+    if (remembered.filterIndex() >= 1 && remembered.filterIndex() <= filters.size())
+        dialog.selectNameFilter(filters.at(remembered.filterIndex() - 1));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    m_openFilterIndex = selectedFilterIndex(filters, dialog.selectedNameFilter());
+    remembered.setFilterIndex(selectedFilterIndex(filters, dialog.selectedNameFilter()));
     const QString file = dialog.selectedFiles().constFirst();
-    m_openDirectory = QFileInfo(file).absolutePath();
+    remembered.setInitialDir(QFileInfo(file).absolutePath());
     if (OpenFile(file))
         addRecentFile(file);
 }
@@ -297,8 +305,53 @@ void TfrmMain::mniWhatsNewClick()
 
 void TfrmMain::addRecentFile(const QString &path)
 {
-    // The recent list arrives with the recent-files menus.
-    Q_UNUSED(path);
+    m_settings->AddRecentFile(path);
+}
+
+void TfrmMain::RunMRU(const QString &name)
+{
+    if (!OpenFile(name))
+        return; // the entry stays; the error has been shown
+    addRecentFile(name);
+    m_settings->dlgOpenFile()->setInitialDir(QFileInfo(name).absolutePath());
+}
+
+void TfrmMain::RunFav(const QString &name)
+{
+    OpenFile(name);
+}
+
+QString TfrmMain::filterString() const
+{
+    return m_settings->dlgOpenFile()->filter();
+}
+
+QString TfrmMain::filterIndexText() const
+{
+    return m_settings->lblFilter()->caption();
+}
+
+QString TfrmMain::openDirectory() const
+{
+    return m_settings->dlgOpenFile()->initialDir();
+}
+
+void TfrmMain::setOpenDirectory(const QString &directory)
+{
+    m_settings->dlgOpenFile()->setInitialDir(directory);
+}
+
+void TfrmMain::setSettingsStore(SettingsStore *store)
+{
+    m_settings->attachStore(store);
+}
+
+void TfrmMain::applyRestoredOptions()
+{
+    // The stored check marks are in place: the frame follows them.
+    m_buttonHints->setOn(m_actions->mniButtonHints->isChecked());
+    statusBar()->setVisible(m_actions->mniMainStatusBar->isChecked());
+    m_stayOnTop->reapply();
 }
 
 // ---- window arrangement
@@ -458,7 +511,8 @@ void TfrmMain::mniCustomizeClick()
 
 void TfrmMain::mniFileClick()
 {
-    // The Reopen and Favorite Files submenus are rebuilt here once the file lists exist.
+    m_settings->RebuildRecentMenu();
+    m_settings->RebuildFavoritesMenu();
 }
 
 // ---- help

@@ -10,6 +10,8 @@
 class ButtonHints;
 class FileDropFilter;
 class FrameActions;
+class FrameSettings;
+class SettingsStore;
 class FrameToolBar;
 class HelpWindow;
 class MenuMerger;
@@ -39,6 +41,9 @@ public:
     void setCommandLine(const QStringList &arguments, const QString &workingDirectory);
     // The folder holding the help file and the read-me; the program's own folder by default.
     void setProgramFolder(const QString &folder) { m_programFolder = folder; }
+    // Before the first show: where the settings live between runs. Without one nothing is kept.
+    void setSettingsStore(SettingsStore *store);
+    FrameSettings &settings() const { return *m_settings; }
     QString programFolder() const { return m_programFolder; }
     QString helpFileName() const;
 
@@ -56,10 +61,10 @@ public:
     void restoreTopmost() override;
     void reapplyStayOnTop() override;
     bool automaticBackups() const override;
-    QString filterString() const override { return m_filter; }
-    QString filterIndexText() const override { return m_filterIndexText; }
-    QString openDirectory() const override { return m_openDirectory; }
-    void setOpenDirectory(const QString &directory) override { m_openDirectory = directory; }
+    QString filterString() const override;
+    QString filterIndexText() const override;
+    QString openDirectory() const override;
+    void setOpenDirectory(const QString &directory) override;
     void addRecentFile(const QString &path) override;
     void newChild() override;
     void openChild() override;
@@ -93,6 +98,8 @@ public slots:
     void MinimizeApplication();
     void ShowHint(const QString &hint);
     void ActiveFormChange();
+    void RunMRU(const QString &name);
+    void RunFav(const QString &name);
 
 protected:
     bool event(QEvent *event) override;
@@ -113,9 +120,11 @@ private:
     bool workspacesMayClose();
     HelpWindow &help();
     void switchOffStayOnTopForHelp();
+    void applyRestoredOptions();
 
     QMdiArea *m_mdiArea;
     FrameActions *m_actions;
+    FrameSettings *m_settings;
     std::unique_ptr<FrameToolBar> m_toolBar;
     std::unique_ptr<MenuMerger> m_merger;
     WindowMenu *m_windowMenu;
@@ -129,10 +138,6 @@ private:
     QStringList m_arguments;
     QString m_workingDirectory;
     QString m_programFolder;
-    QString m_openDirectory;
-    QString m_filter;
-    int m_openFilterIndex = 1;
-    QString m_filterIndexText = QStringLiteral("1");
     bool m_shown = false;
     bool m_destroyed = false;
 };

@@ -210,6 +210,7 @@ void TFormPlacement::RestoreSettings()
         link->run(link->OnLoad, *m_store, rootKey());
     m_restored = true;
     loadProperties();
+    Q_EMIT restoredSettings();
 }
 
 void TFormPlacement::runAutomatically(void (TFormPlacement::*operation)())

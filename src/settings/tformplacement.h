@@ -39,6 +39,10 @@ public:
     bool saved() const { return m_saved; }
     bool restored() const { return m_restored; }
 
+Q_SIGNALS:
+    // A restore has put the stored values in place.
+    void restoredSettings();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     virtual void saveProperties() { }
