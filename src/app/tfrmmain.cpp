@@ -341,6 +341,11 @@ void TfrmMain::setOpenDirectory(const QString &directory)
     m_settings->dlgOpenFile()->setInitialDir(directory);
 }
 
+SettingsStore *TfrmMain::settingsStore() const
+{
+    return m_settings->store();
+}
+
 void TfrmMain::setSettingsStore(SettingsStore *store)
 {
     m_settings->attachStore(store);

@@ -70,6 +70,7 @@ public:
     void openChild() override;
     void exitApplication() override { mniExitClick(); }
     void refreshTaskbarTitle() override;
+    SettingsStore *settingsStore() const override;
 
 public slots:
     TfrmEdit *NewChild();

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QWidget>
 
+class FontProperties;
+
 class QPagedPaintDevice;
 
 // The edit control every Workspace command talks to. Offsets and lengths count characters of
@@ -12,11 +14,15 @@ class QPagedPaintDevice;
 class EditControl : public QWidget
 {
     Q_OBJECT
+    // The font as the stored settings see it ("mmoMemo.Font").
+    Q_PROPERTY(QObject *Font READ fontProperties)
 
 public:
     enum class Alignment { Left = 0, Right = 1, Center = 2 };
 
     explicit EditControl(QWidget *parent = nullptr);
+
+    QObject *fontProperties() const;
 
     // Replaces the text, puts the caret at 0, clears the modified flag and the undo history.
     // Large texts go in without blocking: loading() stays true and loadProgress() reports until
@@ -67,6 +73,9 @@ public:
 
     // Prints the whole text onto the device's pages.
     virtual void print(QPagedPaintDevice *device) const = 0;
+
+private:
+    FontProperties *m_fontProperties;
 
 signals:
     void textChanged();

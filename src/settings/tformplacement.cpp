@@ -233,8 +233,12 @@ bool TFormPlacement::eventFilter(QObject *watched, QEvent *event)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Show:
-        if (!event->spontaneous() && Active)
+        // Applying a window state shows an MDI child again: restore once per show.
+        if (!event->spontaneous() && Active && !m_inRestore) {
+            m_inRestore = true;
             runAutomatically(&TFormPlacement::RestoreSettings);
+            m_inRestore = false;
+        }
         break;
     case QEvent::Close:
         if (!m_inClose) {

@@ -203,6 +203,10 @@ bool TPropsStorage::assignText(QObject *object, const QMetaProperty &property, c
 int TPropsStorage::findProperty(const QObject *object, const QString &name)
 {
     const QMetaObject *meta = object->metaObject();
+    // An exact name wins: a widget's own "font" must not hide a stored "Font".
+    const int exact = meta->indexOfProperty(name.toLatin1().constData());
+    if (exact >= 0)
+        return exact;
     for (int i = 0; i < meta->propertyCount(); ++i) {
         if (name.compare(QLatin1String(meta->property(i).name()), Qt::CaseInsensitive) == 0)
             return i;

@@ -6,6 +6,7 @@
 #include "controls/plaineditcontrol.h"
 #include "format/numberformatter.h"
 #include "platform/filepath.h"
+#include "settings/tformstorage.h"
 #include "workspace/dialogfilter.h"
 #include "workspace/workspaceactions.h"
 #include "workspace/workspacehost.h"
@@ -89,6 +90,13 @@ TfrmEdit::TfrmEdit(WorkspaceHost *host, QWidget *parent)
     showUntitled();
     refreshClipboardState();
     tmrKeyStateTimer();
+    if (SettingsStore *store = m_host->settingsStore()) {
+        // All Workspaces share one section: the last one saved sets the next one's font.
+        auto *storage = new TFormStorage(this, store);
+        storage->IniSection = QStringLiteral("Edit Form");
+        storage->options = TFormPlacement::fpState;
+        storage->setStoredProps({QStringLiteral("mmoMemo.Font")});
+    }
 }
 
 TfrmEdit::~TfrmEdit() = default;

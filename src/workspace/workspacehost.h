@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class SettingsStore;
+
 // What a Workspace needs from the window that holds it. The main frame implements it; tests use
 // a fake. Every Workspace reads these values when it needs them, never keeps a copy.
 class WorkspaceHost
@@ -40,4 +42,7 @@ public:
     // Copies the frame's current caption (which names the active maximised Workspace) to the
     // title the desktop shows for the program.
     virtual void refreshTaskbarTitle() = 0;
+
+    // Where Workspaces keep their state and font between runs; none keeps nothing.
+    virtual SettingsStore *settingsStore() const { return nullptr; }
 };

@@ -3,7 +3,9 @@
 #include "app/framesettings.h"
 #include "app/stayontop.h"
 #include "app/tfrmmain.h"
+#include "controls/editcontrol.h"
 #include "settings/settingsstore.h"
+#include "workspace/tfrmedit.h"
 
 #include <QAction>
 #include <QFile>
@@ -26,6 +28,7 @@ private Q_SLOTS:
     void cleanup() { ErrorHandler::setPresenter({}); }
     void aSessionIsStoredAndComesBack();
     void unreadableListValueIsReported();
+    void theLastWorkspaceClosedSetsTheFont();
 
 private:
     QString path() const { return m_dir->filePath("Leafstack.reg"); }
@@ -125,6 +128,31 @@ void TestFrameSettings::unreadableListValueIsReported()
     frame.setSettingsStore(&store);
     QCOMPARE(m_reported, QStringList{"Invalid data type for 'mniMRU2'"});
     QCOMPARE(frame.settings().fileLists().recentFiles(), QStringList{"/a"});
+}
+
+void TestFrameSettings::theLastWorkspaceClosedSetsTheFont()
+{
+    SettingsStore store(path());
+    TfrmMain frame;
+    frame.setSettingsStore(&store);
+    frame.show();
+    TfrmEdit *first = frame.workspaces().constFirst();
+    TfrmEdit *second = frame.NewChild();
+    QFont small(QStringLiteral("DejaVu Sans"), 9);
+    QFont large(QStringLiteral("DejaVu Sans Mono"), 15);
+    large.setItalic(true);
+    first->editControl()->setTextFont(small);
+    second->editControl()->setTextFont(large);
+    QVERIFY(first->close());
+    QVERIFY(second->close());
+    QCOMPARE(SettingsStore(path()).readString(kRoot + "Edit Form", "mmoMemo_FontStyle", ""),
+             QStringLiteral("[fsItalic]"));
+
+    TfrmEdit *next = frame.NewChild();
+    QCOMPARE(next->editControl()->textFont().family(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(next->editControl()->textFont().pointSize(), 15);
+    QVERIFY(next->editControl()->textFont().italic());
+    frame.actions().mniExit->trigger();
 }
 
 QTEST_MAIN(TestFrameSettings)
