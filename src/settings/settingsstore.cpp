@@ -13,6 +13,7 @@
 namespace {
 const QString kHive = QStringLiteral("HKEY_CURRENT_USER");
 constexpr int kLockTimeoutMs = 10'000;
+constexpr int kStaleLockMs = 3'000;
 } // namespace
 
 SettingsStore::SettingsStore(const QString &filePath)
@@ -177,6 +178,10 @@ void SettingsStore::flush()
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
         throw AppError(failure);
     QLockFile lock(m_path + QStringLiteral(".lock"));
+    // A flush holds the lock for milliseconds. A process killed while taking it can leave a
+    // lock file too short to name its owner; such a file counts as stale after a few seconds
+    // rather than Qt's thirty, so the next save still goes through.
+    lock.setStaleLockTime(kStaleLockMs);
     if (!lock.tryLock(kLockTimeoutMs))
         throw AppError(failure);
 
