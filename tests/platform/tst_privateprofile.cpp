@@ -1,27 +1,12 @@
 #include "app/apperror.h"
 #include "platform/privateprofile.h"
 
+#include "common/testfiles.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <QTest>
-
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-} // namespace
 
 class TestPrivateProfile : public QObject
 {
@@ -43,10 +28,10 @@ private:
 void TestPrivateProfile::readsIgnoringCase()
 {
     QVERIFY(QDir().mkpath(m_dir->filePath("config")));
-    writeAll(path(),
-             "# mine\n[Added Associations]\ntext/plain=other.desktop\n"
-             "[default applications]\n ; text/plain=commented.desktop\nTEXT/PLAIN = "
-             "leafstack.desktop \n");
+    TestFiles::writeBytes(path(),
+                          "# mine\n[Added Associations]\ntext/plain=other.desktop\n"
+                          "[default applications]\n ; text/plain=commented.desktop\nTEXT/PLAIN = "
+                          "leafstack.desktop \n");
     QCOMPARE(PrivateProfile::readString(path(), "Default Applications", "text/plain", "none"),
              QStringLiteral("leafstack.desktop"));
     QCOMPARE(PrivateProfile::readString(path(), "Added Associations", "Text/Plain", "none"),
@@ -93,20 +78,21 @@ void TestPrivateProfile::writingKeepsEverythingElse()
     QFETCH(QString, value);
     QFETCH(QByteArray, after);
     QVERIFY(QDir().mkpath(m_dir->filePath("config")));
-    writeAll(path(), before);
+    QVERIFY(TestFiles::writeBytes(path(), before));
     PrivateProfile::writeString(path(), "Default Applications", "text/plain", value);
-    QCOMPARE(readAll(path()), after);
+    QCOMPARE(TestFiles::readBytes(path()), after);
 }
 
 void TestPrivateProfile::createsTheFileAndItsFolder()
 {
     PrivateProfile::writeString(path(), "Default Applications", "text/plain", "leafstack.desktop");
-    QCOMPARE(readAll(path()), QByteArray("[Default Applications]\ntext/plain=leafstack.desktop\n"));
+    QCOMPARE(TestFiles::readBytes(path()),
+             QByteArray("[Default Applications]\ntext/plain=leafstack.desktop\n"));
 }
 
 void TestPrivateProfile::unwritableFileRaises()
 {
-    writeAll(m_dir->filePath("config"), "a file where the folder should be");
+    QVERIFY(TestFiles::writeBytes(m_dir->filePath("config"), "a file where the folder should be"));
     try {
         PrivateProfile::writeString(path(), "Default Applications", "text/plain", "x");
         QFAIL("a write that cannot happen was reported as done");

@@ -2,11 +2,13 @@
 #include "settings/regfileformat.h"
 #include "settings/settingsstore.h"
 
+#include "common/testfiles.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+
 #include <QTest>
 
 #include <cstdio>
@@ -15,19 +17,6 @@
 namespace {
 
 const QString kMain = QStringLiteral("Software\\Orvanel\\Leafstack\\Main Form");
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
 
 QString errorOf(const std::function<void()> &fn)
 {
@@ -129,24 +118,24 @@ void TestSettingsStore::stringsRoundTrip()
     QCOMPARE(reread.valueNames(kMain), QStringList{name});
     QCOMPARE(reread.readString(kMain, name, "missing"), data);
     // Each value is one line of the file.
-    QCOMPARE(readAll(path()).count('\n'), 6);
+    QCOMPARE(TestFiles::readBytes(path()).count('\n'), 6);
 }
 
 void TestSettingsStore::readsWhatAPersonMightWrite()
 {
     QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
-    writeAll(path(),
-             "\xEF\xBB\xBFREGEDIT4\r\n"
-             "; my settings\r\n"
-             "\r\n"
-             "[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\Main Form]\r\n"
-             "\"Flags\"=\"0\"\r\n"
-             "\"mniButtonHints_Checked\" = \"True\"\r\n"
-             "@=\"default\"\r\n"
-             "\"Count\"=dword:0000001f\r\n"
-             "\"Blob\"=hex:01,02,\\\r\n"
-             "  ff\r\n"
-             "\"Path\"=hex(2):41,00\r\n");
+    TestFiles::writeBytes(path(),
+                          "\xEF\xBB\xBFREGEDIT4\r\n"
+                          "; my settings\r\n"
+                          "\r\n"
+                          "[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\Main Form]\r\n"
+                          "\"Flags\"=\"0\"\r\n"
+                          "\"mniButtonHints_Checked\" = \"True\"\r\n"
+                          "@=\"default\"\r\n"
+                          "\"Count\"=dword:0000001f\r\n"
+                          "\"Blob\"=hex:01,02,\\\r\n"
+                          "  ff\r\n"
+                          "\"Path\"=hex(2):41,00\r\n");
     SettingsStore store(path());
     QCOMPARE(store.loadError(), QString());
     QCOMPARE(store.readString(kMain, "mniButtonHints_Checked", ""), QStringLiteral("True"));
@@ -158,7 +147,7 @@ void TestSettingsStore::readsWhatAPersonMightWrite()
     // Values of other types survive a flush of this process's changes.
     store.writeString(kMain, "Flags", "2");
     store.flush();
-    const RegTree tree = RegFileFormat::parse(readAll(path()));
+    const RegTree tree = RegFileFormat::parse(TestFiles::readBytes(path()));
     const QString key = "HKEY_CURRENT_USER\\" + kMain;
     QCOMPARE(tree.value(key, "Count")->dword, 31u);
     QCOMPARE(tree.value(key, "Blob")->bytes, QByteArray("\x01\x02\xff"));
@@ -205,7 +194,7 @@ void TestSettingsStore::namesIgnoreCaseAndKeepIt()
              QStringLiteral("False"));
     QCOMPARE(store.valueNames(kMain), QStringList{"mniStayOnTop_Checked"});
     store.flush();
-    QVERIFY(readAll(path()).contains(
+    QVERIFY(TestFiles::readBytes(path()).contains(
             "[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\Main Form]\n"
             "\"mniStayOnTop_Checked\"=\"False\"\n"));
 }
@@ -259,7 +248,7 @@ void TestSettingsStore::firstFlushWritesTheFile()
     store.writeString(kMain, "Flags", "0");
     store.writeString(kMain, "mniButtonHints_Checked", "True");
     store.flush();
-    const QByteArray content = readAll(path());
+    const QByteArray content = TestFiles::readBytes(path());
     QVERIFY(content.startsWith("REGEDIT4\n"));
     QVERIFY(content.endsWith("\n[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\Main Form]\n"
                              "\"Flags\"=\"0\"\n"
@@ -330,17 +319,17 @@ void TestSettingsStore::corruptFileIsSetAsideAndReported()
 {
     QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
     const QByteArray bad = "this is not a settings file\n";
-    writeAll(path(), bad);
-    writeAll(path() + ".bad", "an older bad file");
+    QVERIFY(TestFiles::writeBytes(path(), bad));
+    QVERIFY(TestFiles::writeBytes(path() + ".bad", "an older bad file"));
     SettingsStore store(path());
     QVERIFY(store.loadError().contains(path()));
     QVERIFY(store.loadError().contains("line 1"));
     QCOMPARE(store.readString(kMain, "Flags", "default"), QStringLiteral("default"));
-    QCOMPARE(readAll(path()), bad); // untouched until the first write
+    QCOMPARE(TestFiles::readBytes(path()), bad); // untouched until the first write
     store.writeString(kMain, "Flags", "0");
     store.flush();
-    QCOMPARE(readAll(path() + ".bad"), QByteArray("an older bad file"));
-    QCOMPARE(readAll(path() + ".bad.1"), bad);
+    QCOMPARE(TestFiles::readBytes(path() + ".bad"), QByteArray("an older bad file"));
+    QCOMPARE(TestFiles::readBytes(path() + ".bad.1"), bad);
     QCOMPARE(SettingsStore(path()).readString(kMain, "Flags", ""), QStringLiteral("0"));
 }
 
@@ -349,18 +338,18 @@ void TestSettingsStore::symlinkStaysALink()
     const QString real = m_dir->filePath("dotfiles/Leafstack.reg");
     QVERIFY(QDir().mkpath(m_dir->filePath("dotfiles")));
     QVERIFY(QDir().mkpath(m_dir->filePath("Orvanel")));
-    writeAll(real, "REGEDIT4\n");
+    QVERIFY(TestFiles::writeBytes(real, "REGEDIT4\n"));
     QVERIFY(QFile::link(real, path()));
     SettingsStore store(path());
     store.writeString(kMain, "Flags", "0");
     store.flush();
     QVERIFY(QFileInfo(path()).isSymLink());
-    QVERIFY(readAll(real).contains("\"Flags\"=\"0\""));
+    QVERIFY(TestFiles::readBytes(real).contains("\"Flags\"=\"0\""));
 }
 
 void TestSettingsStore::failedFlushKeepsChangesAndSaysSo()
 {
-    writeAll(m_dir->filePath("Orvanel"), "a file where the folder should be");
+    QVERIFY(TestFiles::writeBytes(m_dir->filePath("Orvanel"), "a file where the folder should be"));
     SettingsStore store(path());
     store.writeString(kMain, "Flags", "0");
     QCOMPARE(errorOf([&] { store.flush(); }),

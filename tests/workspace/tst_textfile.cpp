@@ -1,8 +1,10 @@
 #include "app/apperror.h"
 #include "workspace/textfile.h"
 
+#include "common/testfiles.h"
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <QTest>
 
 #include <sys/stat.h>
@@ -11,19 +13,6 @@ Q_DECLARE_METATYPE(TextEncoding)
 Q_DECLARE_METATYPE(LineEnd)
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QByteArray utf16(const QString &text, bool bigEndian)
 {
@@ -158,7 +147,7 @@ void TestTextFile::roundTrip()
     QFETCH(qsizetype, length);
 
     const QString path = m_dir.filePath(QStringLiteral("round-trip.txt"));
-    writeBytes(path, bytes);
+    QVERIFY(TestFiles::writeBytes(path, bytes));
     const LoadedText loaded = TextFile::load(path);
     QCOMPARE(loaded.format.encoding, encoding);
     QCOMPARE(loaded.format.bom, bom);
@@ -170,22 +159,22 @@ void TestTextFile::roundTrip()
     QCOMPARE(TextFile::findUnencodable(loaded.text, encoding), qsizetype(-1));
 
     TextFile::save(path, loaded.text, loaded.format);
-    QCOMPARE(readBytes(path), bytes);
+    QCOMPARE(TestFiles::readBytes(path), bytes);
 }
 
 void TestTextFile::mixedLineEndsUseTheCommonest()
 {
     const QString path = m_dir.filePath(QStringLiteral("mixed.txt"));
-    writeBytes(path, "a\r\nb\nc\r\nd\re\r\n");
+    QVERIFY(TestFiles::writeBytes(path, "a\r\nb\nc\r\nd\re\r\n"));
     const LoadedText loaded = TextFile::load(path);
     QVERIFY(loaded.mixedLineEnds);
     QCOMPARE(loaded.format.lineEnd, LineEnd::CRLF);
     QCOMPARE(loaded.text, QStringLiteral("a\nb\nc\nd\ne\n"));
     TextFile::save(path, loaded.text, loaded.format);
-    QCOMPARE(readBytes(path), QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\n"));
+    QCOMPARE(TestFiles::readBytes(path), QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\n"));
 
     // A tie goes to LF, the system's own line end.
-    writeBytes(path, "a\nb\r\nc");
+    QVERIFY(TestFiles::writeBytes(path, "a\nb\r\nc"));
     QCOMPARE(TextFile::load(path).format.lineEnd, LineEnd::LF);
 }
 
@@ -214,9 +203,9 @@ void TestTextFile::editedTextKeepsTheFormat()
     QFETCH(QByteArray, saved);
 
     const QString path = m_dir.filePath(QStringLiteral("edited.txt"));
-    writeBytes(path, original);
+    QVERIFY(TestFiles::writeBytes(path, original));
     TextFile::save(path, edited, TextFile::load(path).format);
-    QCOMPARE(readBytes(path), saved);
+    QCOMPARE(TestFiles::readBytes(path), saved);
     QCOMPARE(TextFile::load(path).text, edited);
 }
 
@@ -242,8 +231,10 @@ void TestTextFile::refusesWhatWouldNotComeBack()
     QFETCH(QString, name);
     QFETCH(QString, reason);
 
-    writeBytes(m_dir.filePath(QStringLiteral("nul.bin")), QByteArray("ab\0cd", 5));
-    writeBytes(m_dir.filePath(QStringLiteral("nul16.txt")), QByteArray("\xFF\xFE\x61\0\0\0", 6));
+    QVERIFY(TestFiles::writeBytes(m_dir.filePath(QStringLiteral("nul.bin")),
+                                  QByteArray("ab\0cd", 5)));
+    QVERIFY(TestFiles::writeBytes(m_dir.filePath(QStringLiteral("nul16.txt")),
+                                  QByteArray("\xFF\xFE\x61\0\0\0", 6)));
     QDir(m_dir.path()).mkpath(QStringLiteral("folder"));
     ::mkfifo(QFile::encodeName(m_dir.filePath(QStringLiteral("pipe"))).constData(), 0600);
 
@@ -295,12 +286,12 @@ void TestTextFile::unencodableTextIsRefused()
     QFETCH(QString, reason);
 
     const QString path = m_dir.filePath(QStringLiteral("narrow.txt"));
-    writeBytes(path, original);
+    QVERIFY(TestFiles::writeBytes(path, original));
     const TextFormat format = TextFile::load(path).format;
     QCOMPARE(TextFile::findUnencodable(edited, format.encoding), badIndex);
     QCOMPARE(errorOf([&] { TextFile::save(path, edited, format); }),
              QStringLiteral("Cannot create file %1\r%2").arg(path, reason));
-    QCOMPARE(readBytes(path), original);
+    QCOMPARE(TestFiles::readBytes(path), original);
     QCOMPARE(QDir(m_dir.path())
                      .entryList(QStringList() << QStringLiteral(".leafstack*"),
                                 QDir::Files | QDir::Hidden),

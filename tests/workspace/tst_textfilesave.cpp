@@ -2,10 +2,12 @@
 #include "platform/iofault.h"
 #include "workspace/textfile.h"
 
+#include "common/testfiles.h"
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <QTest>
 
 #include <cerrno>
@@ -20,19 +22,6 @@ Q_DECLARE_METATYPE(IoFault::Step)
 namespace {
 
 constexpr uid_t kNobody = 65534;
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            && file.write(bytes) == bytes.size();
-}
 
 struct stat statOf(const QString &path)
 {
@@ -165,14 +154,14 @@ QStringList TestTextFileSave::leftovers() const
 void TestTextFileSave::readOnlyFileIsRefused()
 {
     const QString file = path(QStringLiteral("locked.txt"));
-    QVERIFY(writeBytes(file, "old\n"));
+    QVERIFY(TestFiles::writeBytes(file, "old\n"));
     ::chmod(QFile::encodeName(file).constData(), 0444);
     {
         AsOrdinaryUser user;
         QCOMPARE(saveError(file, QStringLiteral("new\n")),
                  QStringLiteral("Cannot create file %1\rPermission denied.").arg(file));
     }
-    QCOMPARE(readBytes(file), QByteArray("old\n"));
+    QCOMPARE(TestFiles::readBytes(file), QByteArray("old\n"));
     QCOMPARE(statOf(file).st_mode & 07777, mode_t(0444));
     QCOMPARE(leftovers(), QStringList());
 }
@@ -183,8 +172,8 @@ void TestTextFileSave::readOnlyFolderIsWrittenInPlace()
     const QString file = folder + QStringLiteral("/open.txt");
     const QString twin = folder + QStringLiteral("/twin.txt");
     QVERIFY(QDir().mkpath(folder));
-    QVERIFY(writeBytes(file, "a longer old content\n"));
-    QVERIFY(writeBytes(twin, "old\n"));
+    QVERIFY(TestFiles::writeBytes(file, "a longer old content\n"));
+    QVERIFY(TestFiles::writeBytes(twin, "old\n"));
     QVERIFY(::link(QFile::encodeName(twin).constData(),
                    QFile::encodeName(path(QStringLiteral("twin-link"))).constData())
             == 0);
@@ -201,9 +190,9 @@ void TestTextFileSave::readOnlyFolderIsWrittenInPlace()
                                 "place would also change its other links.")
                          .arg(twin));
     }
-    QCOMPARE(readBytes(file), QByteArray("new\n"));
+    QCOMPARE(TestFiles::readBytes(file), QByteArray("new\n"));
     QCOMPARE(statOf(file).st_ino, inode);
-    QCOMPARE(readBytes(twin), QByteArray("old\n"));
+    QCOMPARE(TestFiles::readBytes(twin), QByteArray("old\n"));
 }
 
 void TestTextFileSave::missingFolder()
@@ -241,14 +230,14 @@ void TestTextFileSave::injectedFaultsLeaveTheFileIntact()
 
     const QString file = path(QStringLiteral("kept.txt"));
     const QByteArray original("original content\n");
-    QVERIFY(writeBytes(file, original));
+    QVERIFY(TestFiles::writeBytes(file, original));
     if (inPlace)
         IoFault::arm(IoFault::Step::CreateTemp, EACCES);
     IoFault::arm(step, errnum);
     const QString bigger = QString(100000, QLatin1Char('x'));
     QCOMPARE(saveError(file, bigger),
              QStringLiteral("Cannot create file %1\r%2").arg(file, reason));
-    QCOMPARE(readBytes(file), original);
+    QCOMPARE(TestFiles::readBytes(file), original);
     QCOMPARE(leftovers(), QStringList());
 }
 
@@ -269,7 +258,7 @@ void TestTextFileSave::fullDiskLeavesTheFileIntact()
               "faults cover a full disk.");
     const QString file = disk + QStringLiteral("/full.txt");
     const QByteArray original(100 * 1024, 'o');
-    QVERIFY(writeBytes(file, original));
+    QVERIFY(TestFiles::writeBytes(file, original));
     ::chmod(QFile::encodeName(file).constData(), 0666);
     if (readOnlyFolder)
         ::chmod(QFile::encodeName(disk).constData(), 0555);
@@ -278,11 +267,11 @@ void TestTextFileSave::fullDiskLeavesTheFileIntact()
         QCOMPARE(saveError(file, QString(300 * 1024, QLatin1Char('n'))),
                  QStringLiteral("Cannot create file %1\rNo space left on device.").arg(file));
     }
-    QCOMPARE(readBytes(file), original);
+    QCOMPARE(TestFiles::readBytes(file), original);
     QCOMPARE(leftovers(), QStringList());
     // What fits is saved.
     QCOMPARE(saveError(file, QString(1000, QLatin1Char('n'))), QString());
-    QCOMPARE(readBytes(file), QByteArray(1000, 'n'));
+    QCOMPARE(TestFiles::readBytes(file), QByteArray(1000, 'n'));
 }
 
 void TestTextFileSave::readOnlyFileSystem()
@@ -291,13 +280,13 @@ void TestTextFileSave::readOnlyFileSystem()
     if (disk.isEmpty())
         QSKIP("This system does not let the test mount a file system.");
     const QString file = disk + QStringLiteral("/ro.txt");
-    QVERIFY(writeBytes(file, "old"));
+    QVERIFY(TestFiles::writeBytes(file, "old"));
     QVERIFY(::mount(nullptr, QFile::encodeName(disk).constData(), nullptr, MS_REMOUNT | MS_RDONLY,
                     nullptr)
             == 0);
     QCOMPARE(saveError(file, QStringLiteral("new")),
              QStringLiteral("Cannot create file %1\rRead-only file system.").arg(file));
-    QCOMPARE(readBytes(file), QByteArray("old"));
+    QCOMPARE(TestFiles::readBytes(file), QByteArray("old"));
 }
 
 void TestTextFileSave::backups_data()
@@ -322,15 +311,15 @@ void TestTextFileSave::backups()
 
     const QString file = path(name);
     const QString backup = path(backupName);
-    QVERIFY(writeBytes(file, "first\r\n"));
+    QVERIFY(TestFiles::writeBytes(file, "first\r\n"));
     ::chmod(QFile::encodeName(file).constData(), 0640);
     for (const QString &text : {QStringLiteral("second\n"), QStringLiteral("third\n")}) {
         const bool first = text.startsWith(QLatin1Char('s'));
         QCOMPARE(TextFile::makeBackup(file), first);
         TextFile::save(file, text, TextFile::load(file).format);
-        QCOMPARE(readBytes(backup), QByteArray("first\r\n"));
+        QCOMPARE(TestFiles::readBytes(backup), QByteArray("first\r\n"));
     }
-    QCOMPARE(readBytes(file), QByteArray("third\r\n"));
+    QCOMPARE(TestFiles::readBytes(file), QByteArray("third\r\n"));
     QCOMPARE(statOf(backup).st_mode & 07777, mode_t(0640));
     QCOMPARE(statOf(file).st_mode & 07777, mode_t(0640));
 }
@@ -341,18 +330,18 @@ void TestTextFileSave::backupNeverReplacesOrInvents()
     QVERIFY(!QFile::exists(path(QStringLiteral("missing.BAK"))));
 
     // Two dot-files get a backup each.
-    QVERIFY(writeBytes(path(QStringLiteral(".bashrc")), "b"));
-    QVERIFY(writeBytes(path(QStringLiteral(".vimrc")), "v"));
+    QVERIFY(TestFiles::writeBytes(path(QStringLiteral(".bashrc")), "b"));
+    QVERIFY(TestFiles::writeBytes(path(QStringLiteral(".vimrc")), "v"));
     QVERIFY(TextFile::makeBackup(path(QStringLiteral(".bashrc"))));
     QVERIFY(TextFile::makeBackup(path(QStringLiteral(".vimrc"))));
-    QCOMPARE(readBytes(path(QStringLiteral(".bashrc.BAK"))), QByteArray("b"));
-    QCOMPARE(readBytes(path(QStringLiteral(".vimrc.BAK"))), QByteArray("v"));
+    QCOMPARE(TestFiles::readBytes(path(QStringLiteral(".bashrc.BAK"))), QByteArray("b"));
+    QCOMPARE(TestFiles::readBytes(path(QStringLiteral(".vimrc.BAK"))), QByteArray("v"));
 
     // A backup name taken by a folder or a dangling link is left alone.
-    QVERIFY(writeBytes(path(QStringLiteral("d.txt")), "d"));
+    QVERIFY(TestFiles::writeBytes(path(QStringLiteral("d.txt")), "d"));
     QVERIFY(QDir().mkpath(path(QStringLiteral("d.BAK"))));
     QVERIFY(!TextFile::makeBackup(path(QStringLiteral("d.txt"))));
-    QVERIFY(writeBytes(path(QStringLiteral("e.txt")), "e"));
+    QVERIFY(TestFiles::writeBytes(path(QStringLiteral("e.txt")), "e"));
     QVERIFY(QFile::link(path(QStringLiteral("nowhere")), path(QStringLiteral("e.BAK"))));
     QVERIFY(!TextFile::makeBackup(path(QStringLiteral("e.txt"))));
     QVERIFY(!QFile::exists(path(QStringLiteral("nowhere"))));
@@ -362,7 +351,7 @@ void TestTextFileSave::symbolicLinksStayLinks()
 {
     QVERIFY(QDir().mkpath(path(QStringLiteral("real"))));
     const QString target = path(QStringLiteral("real/target.txt"));
-    QVERIFY(writeBytes(target, "old\n"));
+    QVERIFY(TestFiles::writeBytes(target, "old\n"));
     const QString link = path(QStringLiteral("link.txt"));
     const QString chain = path(QStringLiteral("chain.txt"));
     QVERIFY(::symlink("real/target.txt", QFile::encodeName(link).constData()) == 0);
@@ -372,10 +361,10 @@ void TestTextFileSave::symbolicLinksStayLinks()
     TextFile::save(chain, QStringLiteral("new\n"), TextFormat());
     QVERIFY(S_ISLNK(statOf(link).st_mode));
     QVERIFY(S_ISLNK(statOf(chain).st_mode));
-    QCOMPARE(readBytes(target), QByteArray("new\n"));
+    QCOMPARE(TestFiles::readBytes(target), QByteArray("new\n"));
     // The backup sits beside the name the user opened and holds the old content.
     QVERIFY(S_ISREG(statOf(path(QStringLiteral("chain.BAK"))).st_mode));
-    QCOMPARE(readBytes(path(QStringLiteral("chain.BAK"))), QByteArray("old\n"));
+    QCOMPARE(TestFiles::readBytes(path(QStringLiteral("chain.BAK"))), QByteArray("old\n"));
     QCOMPARE(leftovers(), QStringList());
 
     // A dangling link gets its target created.
@@ -383,14 +372,14 @@ void TestTextFileSave::symbolicLinksStayLinks()
     QVERIFY(::symlink("real/later.txt", QFile::encodeName(dangling).constData()) == 0);
     TextFile::save(dangling, QStringLiteral("made\n"), TextFormat());
     QVERIFY(S_ISLNK(statOf(dangling).st_mode));
-    QCOMPARE(readBytes(path(QStringLiteral("real/later.txt"))), QByteArray("made\n"));
+    QCOMPARE(TestFiles::readBytes(path(QStringLiteral("real/later.txt"))), QByteArray("made\n"));
 }
 
 void TestTextFileSave::permissionsAndOwnerAreKept()
 {
     const QString file = path(QStringLiteral("mode.txt"));
     for (const mode_t mode : {mode_t(0600), mode_t(0640), mode_t(0755)}) {
-        QVERIFY(writeBytes(file, "x"));
+        QVERIFY(TestFiles::writeBytes(file, "x"));
         ::chmod(QFile::encodeName(file).constData(), mode);
         TextFile::save(file, QStringLiteral("y"), TextFormat());
         QCOMPARE(statOf(file).st_mode & 07777, mode);

@@ -6,6 +6,7 @@
 #include "workspace/workspaceactions.h"
 #include "workspace/workspacestatusbar.h"
 
+#include "common/testfiles.h"
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
@@ -15,27 +16,11 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+
 #include <QTest>
 #include <QToolBar>
 
 using Bar = WorkspaceStatusBar;
-
-namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-} // namespace
 
 class TestTfrmEdit : public QObject
 {
@@ -116,7 +101,7 @@ TfrmEdit *TestTfrmEdit::makeWorkspace()
 QString TestTfrmEdit::write(const QString &name, const QByteArray &bytes)
 {
     const QString path = m_dir->filePath(name);
-    writeBytes(path, bytes);
+    [&] { QVERIFY(TestFiles::writeBytes(path, bytes)); }();
     return path;
 }
 
@@ -211,7 +196,7 @@ void TestTfrmEdit::typingMarksModifiedAndSaveWritesIt()
     QVERIFY(QTest::qWaitForWindowActive(m_area));
     edit->editControl()->setFocus();
     QTest::keyClick(edit->editControl()->focusProxy(), Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(readBytes(path), QByteArray("one\n2 two\n"));
+    QCOMPARE(TestFiles::readBytes(path), QByteArray("one\n2 two\n"));
     QCOMPARE(bar->text(Bar::Modified), QString());
     QVERIFY(!edit->editControl()->isModified());
     QCOMPARE(m_host.drops, 0); // a plain save shows no dialog
@@ -226,7 +211,7 @@ void TestTfrmEdit::saveKeepsTheFileFormat()
     edit->editControl()->setSelection(0, 0);
     type(edit, QStringLiteral("A "));
     QVERIFY(edit->mniSaveClick());
-    QCOMPARE(readBytes(path),
+    QCOMPARE(TestFiles::readBytes(path),
              QByteArray("\xEF\xBB\xBF"
                         "A na\xC3\xAFve\r\nline\r\nno final break"));
 }
@@ -258,7 +243,7 @@ void TestTfrmEdit::unencodableTextOffersUtf8()
     });
     QCOMPARE(edit->mniSaveClick(), answer == QMessageBox::Yes);
     QVERIFY(asked.contains(QStringLiteral("UTF-8")));
-    QCOMPARE(readBytes(path), onDisk);
+    QCOMPARE(TestFiles::readBytes(path), onDisk);
     QCOMPARE(edit->editControl()->isModified(), answer != QMessageBox::Yes);
     QVERIFY(m_errors.isEmpty());
 }
@@ -286,7 +271,7 @@ void TestTfrmEdit::saveAsPreparesTheDialogAndTakesTheName()
     // Save on an untitled Workspace is Save As.
     QVERIFY(edit->mniSaveClick());
     QCOMPARE(runs, 1);
-    QCOMPARE(readBytes(target), QByteArray("hello"));
+    QCOMPARE(TestFiles::readBytes(target), QByteArray("hello"));
     QVERIFY(!edit->untitled());
     QCOMPARE(edit->windowTitle(), QStringLiteral("Notes.md"));
     QCOMPARE(edit->statusPanels()->text(Bar::Path), target);
@@ -296,7 +281,7 @@ void TestTfrmEdit::saveAsPreparesTheDialogAndTakesTheName()
     type(edit, QStringLiteral("!"));
     QVERIFY(edit->mniSaveClick());
     QCOMPARE(runs, 1);
-    QCOMPARE(readBytes(target), QByteArray("hello!"));
+    QCOMPARE(TestFiles::readBytes(target), QByteArray("hello!"));
 }
 
 void TestTfrmEdit::saveAsUnderUntitledTxtIsTitled()
@@ -314,7 +299,7 @@ void TestTfrmEdit::saveAsUnderUntitledTxtIsTitled()
     type(edit, QStringLiteral("y"));
     QVERIFY(edit->mniSaveClick());
     QCOMPARE(runs, 1);
-    QCOMPARE(readBytes(target), QByteArray("xy"));
+    QCOMPARE(TestFiles::readBytes(target), QByteArray("xy"));
 }
 
 void TestTfrmEdit::saveAsCancelledOrBadFilterIndex()
@@ -351,11 +336,11 @@ void TestTfrmEdit::backups()
     m_host.backups = true;
     type(edit, QStringLiteral("1"));
     QVERIFY(edit->mniSaveClick());
-    QCOMPARE(readBytes(backup), QByteArray("0first"));
+    QCOMPARE(TestFiles::readBytes(backup), QByteArray("0first"));
     type(edit, QStringLiteral("2"));
     QVERIFY(edit->mniSaveClick());
-    QCOMPARE(readBytes(backup), QByteArray("0first"));
-    QCOMPARE(readBytes(path), QByteArray("012first"));
+    QCOMPARE(TestFiles::readBytes(backup), QByteArray("0first"));
+    QCOMPARE(TestFiles::readBytes(path), QByteArray("012first"));
 }
 
 void TestTfrmEdit::closeQuestion_data()
@@ -421,7 +406,7 @@ void TestTfrmEdit::closeQuestion()
     }
     const QString written = titled ? path : target;
     if (!written.isEmpty() && !onDisk.isNull())
-        QCOMPARE(readBytes(written), onDisk);
+        QCOMPARE(TestFiles::readBytes(written), onDisk);
     QCOMPARE(m_errors.size(), saveAs == u'-' ? 1 : 0);
     if (!closes)
         QVERIFY(edit->editControl()->isModified());
@@ -536,7 +521,7 @@ void TestTfrmEdit::largeFileLoadsInTheBackground()
     QVERIFY(!edit->editControl()->isModified());
     type(edit, QStringLiteral("x"));
     QVERIFY(edit->mniSaveClick());
-    QCOMPARE(readBytes(path), "x" + content);
+    QCOMPARE(TestFiles::readBytes(path), "x" + content);
 }
 
 QTEST_MAIN(TestTfrmEdit)
