@@ -1,13 +1,13 @@
 // Any text, selection, find text and options: no crash, no hang, and the search finds exactly
 // what the plain candidate-by-candidate search finds; every hit really is an occurrence under
 // the options. Replace All leaves the text that replacing one hit after another would leave.
+#include "common/plainsearch.h"
 #include "workspace/searchbuf.h"
 #include "workspace/searchtarget.h"
 #include "workspace/workspacesearch.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <set>
 
 namespace {
 
@@ -21,65 +21,6 @@ QString decode(const uint8_t *data, size_t size)
     for (size_t i = 0; i < size; ++i)
         text += QChar(data[i] < 0x80 ? char16_t(data[i]) : special[data[i] & 15]);
     return text;
-}
-
-QString upperEach(QStringView s)
-{
-    QString out = s.toString();
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
-            const char32_t up = QChar::toUpper(QChar::surrogateToUcs4(s[i], s[i + 1]));
-            if (QChar::requiresSurrogates(up)) {
-                out[i] = QChar(QChar::highSurrogate(up));
-                out[i + 1] = QChar(QChar::lowSurrogate(up));
-            }
-            ++i;
-        } else if (!s[i].isSurrogate()) {
-            out[i] = s[i].toUpper();
-        }
-    }
-    return out;
-}
-
-bool delim(QStringView s, qsizetype i)
-{
-    if (i < 0 || i >= s.size())
-        return true;
-    const char16_t c = s[i].unicode();
-    return !((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'));
-}
-
-qsizetype plainSearch(QStringView buffer, qsizetype selStart, qsizetype selLength, QStringView text,
-                      SearchOptions options)
-{
-    const qsizetype length = buffer.size(), n = text.size();
-    if (length <= 0 || n == 0)
-        return -1;
-    const bool matchCase = options.testFlag(SearchOption::MatchCase);
-    const bool whole = options.testFlag(SearchOption::WholeWord);
-    const QString mapped = matchCase ? buffer.toString() : upperEach(buffer);
-    const QString wanted = matchCase ? text.toString() : upperEach(text);
-    const bool down = options.testFlag(SearchOption::Down);
-    const int dir = down ? 1 : -1;
-    qsizetype p = down ? selStart + selLength : selStart - n;
-    qsizetype count = down ? length - p - n + 1 : p;
-    if (count < 0 || p < 0 || p > length)
-        return -1;
-    std::set<qsizetype> tried;
-    for (; count >= 0; p += dir, --count) {
-        if (whole) {
-            for (; count > 0 && delim(buffer, p) != down; p += dir, --count) { }
-            for (; count > 0 && delim(buffer, p) == down; p += dir, --count) { }
-            if (!down && delim(buffer, p))
-                ++p, ++count;
-            if (!tried.insert(p).second)
-                return -1;
-        }
-        if (p + n <= length && QStringView(mapped).sliced(p, n) == wanted
-            && (!whole || delim(buffer, p + n)))
-            return p;
-    }
-    return -1;
 }
 
 class StringTarget : public SearchTarget
@@ -122,7 +63,8 @@ QString plainReplaceAll(QString text, qsizetype selStart, qsizetype selLength, c
         selStart += replacement.size();
         selLength = 0;
     }
-    for (qsizetype hit; (hit = plainSearch(text, selStart, selLength, find, options)) >= 0;) {
+    for (qsizetype hit;
+         (hit = PlainSearch::search(text, selStart, selLength, find, options)) >= 0;) {
         text.replace(hit, find.size(), replacement);
         selStart = hit + replacement.size();
         selLength = 0;
@@ -134,7 +76,7 @@ void checkHit(const QString &buffer, qsizetype selStart, qsizetype selLength, co
               SearchOptions options)
 {
     const qsizetype hit = SearchBuf(buffer, selStart, selLength, find, options);
-    if (hit != plainSearch(buffer, selStart, selLength, find, options))
+    if (hit != PlainSearch::search(buffer, selStart, selLength, find, options))
         std::abort();
     if (hit < 0)
         return;
@@ -143,10 +85,12 @@ void checkHit(const QString &buffer, qsizetype selStart, qsizetype selLength, co
     if (hit + find.size() > buffer.size())
         std::abort();
     if (matchCase ? buffer.sliced(hit, find.size()) != find
-                  : upperEach(buffer).sliced(hit, find.size()) != upperEach(find))
+                  : PlainSearch::upperEach(buffer).sliced(hit, find.size())
+                        != PlainSearch::upperEach(find))
         std::abort();
     if (options.testFlag(SearchOption::WholeWord)
-        && !(delim(buffer, hit - 1) && delim(buffer, hit + find.size())))
+        && !(PlainSearch::isDelimiter(buffer, hit - 1)
+             && PlainSearch::isDelimiter(buffer, hit + find.size())))
         std::abort();
     if (!IsOccurrenceAt(buffer, hit, find, options))
         std::abort();

@@ -1,9 +1,8 @@
+#include "common/plainsearch.h"
 #include "workspace/searchbuf.h"
 
 #include <QRandomGenerator>
 #include <QTest>
-
-#include <set>
 
 namespace {
 
@@ -19,70 +18,6 @@ SearchOptions optionsOf(const QString &words)
     if (list.contains(u"case"_qs))
         options |= SearchOption::MatchCase;
     return options;
-}
-
-// Every character upper-cased as one, a surrogate pair as the character it encodes.
-QString upperEach(QStringView s)
-{
-    QString out = s.toString();
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
-            const char32_t up = QChar::toUpper(QChar::surrogateToUcs4(s[i], s[i + 1]));
-            if (QChar::requiresSurrogates(up)) {
-                out[i] = QChar(QChar::highSurrogate(up));
-                out[i + 1] = QChar(QChar::lowSurrogate(up));
-            }
-            ++i;
-        } else if (!s[i].isSurrogate()) {
-            out[i] = s[i].toUpper();
-        }
-    }
-    return out;
-}
-
-bool isWordChar(QStringView s, qsizetype i)
-{
-    if (i < 0 || i >= s.size())
-        return false;
-    const char16_t c = s[i].unicode();
-    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-}
-
-// The search as first written: a copy of the whole text with the case mapped, then one
-// candidate after another with a comparison each; up, a candidate tried twice ends it.
-qsizetype plainSearch(QStringView buffer, qsizetype selStart, qsizetype selLength, QStringView text,
-                      SearchOptions options)
-{
-    const qsizetype length = buffer.size(), n = text.size();
-    if (length <= 0 || n == 0)
-        return -1;
-    const bool matchCase = options.testFlag(SearchOption::MatchCase);
-    const QString mapped = matchCase ? buffer.toString() : upperEach(buffer);
-    const QString wanted = matchCase ? text.toString() : upperEach(text);
-    const bool down = options.testFlag(SearchOption::Down);
-    const int dir = down ? 1 : -1;
-    qsizetype p = down ? selStart + selLength : selStart - n;
-    qsizetype count = down ? length - p - n + 1 : p;
-    if (count < 0 || p < 0 || p > length)
-        return -1;
-    const auto delim = [&](qsizetype i) {
-        return !isWordChar(buffer, i);
-    };
-    std::set<qsizetype> tried;
-    for (; count >= 0; p += dir, --count) {
-        if (options.testFlag(SearchOption::WholeWord)) {
-            for (; count > 0 && delim(p) != down; p += dir, --count) { }
-            for (; count > 0 && delim(p) == down; p += dir, --count) { }
-            if (!down && delim(p))
-                ++p, ++count;
-            if (!tried.insert(p).second)
-                return -1;
-        }
-        if (p + n <= length && QStringView(mapped).sliced(p, n) == wanted
-            && (!options.testFlag(SearchOption::WholeWord) || delim(p + n)))
-            return p;
-    }
-    return -1;
 }
 
 } // namespace
@@ -275,7 +210,7 @@ void TestSearchBuf::agreesWithPlainSearch()
         const SearchOptions options = SearchOptions::fromInt(random.bounded(0x1000))
                 & (SearchOption::Down | SearchOption::MatchCase | SearchOption::WholeWord);
         const qsizetype hit = SearchBuf(buffer, selStart, selLength, text, options);
-        const qsizetype expected = plainSearch(buffer, selStart, selLength, text, options);
+        const qsizetype expected = PlainSearch::search(buffer, selStart, selLength, text, options);
         if (hit != expected)
             qWarning() << buffer << selStart << selLength << text << options.toInt();
         QCOMPARE(hit, expected);
