@@ -101,7 +101,9 @@ TfrmEdit *TestTfrmEdit::makeWorkspace()
 QString TestTfrmEdit::write(const QString &name, const QByteArray &bytes)
 {
     const QString path = m_dir->filePath(name);
-    [&] { QVERIFY(TestFiles::writeBytes(path, bytes)); }();
+    [&] {
+        QVERIFY(TestFiles::writeBytes(path, bytes));
+    }();
     return path;
 }
 
