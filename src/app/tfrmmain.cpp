@@ -308,6 +308,16 @@ void TfrmMain::addRecentFile(const QString &path)
     m_settings->AddRecentFile(path);
 }
 
+QStringList TfrmMain::recentFiles() const
+{
+    return m_settings->fileLists().recentFiles();
+}
+
+QStringList TfrmMain::favoriteFiles() const
+{
+    return m_settings->fileLists().favoriteFiles();
+}
+
 void TfrmMain::RunMRU(const QString &name)
 {
     if (!OpenFile(name))

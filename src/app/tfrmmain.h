@@ -66,6 +66,9 @@ public:
     QString openDirectory() const override;
     void setOpenDirectory(const QString &directory) override;
     void addRecentFile(const QString &path) override;
+    QStringList recentFiles() const override;
+    QStringList favoriteFiles() const override;
+    bool openInNewWorkspace(const QString &path) override { return OpenFile(path) != nullptr; }
     void newChild() override;
     void openChild() override;
     void exitApplication() override { mniExitClick(); }

@@ -3,6 +3,7 @@
 #include "app/apperror.h"
 #include "app/appmessagebox.h"
 #include "app/errorhandler.h"
+#include "app/filelistmenu.h"
 #include "controls/plaineditcontrol.h"
 #include "format/numberformatter.h"
 #include "platform/filepath.h"
@@ -104,6 +105,11 @@ TfrmEdit::~TfrmEdit() = default;
 void TfrmEdit::connectActions()
 {
     WorkspaceActions *a = m_actions;
+    m_recentMenu = new FileListMenu(FileListMenu::Kind::Recent, a->mniReopen);
+    m_favoritesMenu = new FileListMenu(FileListMenu::Kind::Favorites, a->mniFavFiles);
+    connect(m_recentMenu, &FileListMenu::fileChosen, this, &TfrmEdit::RunMRU);
+    connect(m_favoritesMenu, &FileListMenu::fileChosen, this, &TfrmEdit::RunFav);
+    connect(a->mniFile, &QMenu::aboutToShow, this, &TfrmEdit::RebuildFavoritesMenu);
     connect(a->mniNew, &QAction::triggered, this, [this]() { m_host->newChild(); });
     connect(a->mniOpen, &QAction::triggered, this, [this]() { m_host->openChild(); });
     connect(a->mniExit, &QAction::triggered, this, [this]() { m_host->exitApplication(); });
@@ -193,7 +199,7 @@ void TfrmEdit::openFile(const QString &path)
     m_host->setOpenDirectory(FilePath::directoryPart(path));
     m_format = loaded.format;
     takeName(path);
-    m_host->addRecentFile(path);
+    AddRecentFile(path);
     m_edit->loadPlainText(std::move(loaded.text));
     loadingChanged(true);
     setSizePanel(length, true);
@@ -286,7 +292,7 @@ bool TfrmEdit::mniSaveAsClick()
             return;
         m_host->setOpenDirectory(FilePath::directoryPart(chosen));
         takeName(chosen);
-        m_host->addRecentFile(chosen);
+        AddRecentFile(chosen);
         saved = true;
     });
     return saved;
@@ -361,8 +367,36 @@ void TfrmEdit::showEvent(QShowEvent *event)
     if (!m_shownOnce && !(windowState() & Qt::WindowMaximized))
         setWindowState(windowState() | Qt::WindowMaximized);
     m_shownOnce = true;
+    RebuildRecentMenu();
     RefreshTaskbarTitle();
     m_host->reapplyStayOnTop();
+}
+
+void TfrmEdit::AddRecentFile(const QString &name)
+{
+    m_host->addRecentFile(name);
+    RebuildRecentMenu();
+}
+
+void TfrmEdit::RebuildRecentMenu()
+{
+    m_recentMenu->RebuildRecentMenu(m_host->recentFiles());
+}
+
+void TfrmEdit::RebuildFavoritesMenu()
+{
+    m_favoritesMenu->RebuildFavoritesMenu(m_host->favoriteFiles());
+}
+
+void TfrmEdit::RunMRU(const QString &name)
+{
+    if (m_host->openInNewWorkspace(name))
+        AddRecentFile(name);
+}
+
+void TfrmEdit::RunFav(const QString &name)
+{
+    m_host->openInNewWorkspace(name);
 }
 
 void TfrmEdit::mmoMemoChange()

@@ -8,6 +8,7 @@
 #include <functional>
 
 class EditControl;
+class FileListMenu;
 class QFileDialog;
 class QMenu;
 class QMessageBox;
@@ -58,6 +59,14 @@ public:
     void UpdateEditItems();
     void RefreshTaskbarTitle();
 
+    // The Workspace's own copies of the Reopen and Favorite Files submenus over the shared
+    // lists. Its Reopen submenu follows the list when shown and after its own additions only.
+    void AddRecentFile(const QString &name);
+    void RebuildRecentMenu();
+    void RebuildFavoritesMenu();
+    void RunMRU(const QString &name);
+    void RunFav(const QString &name);
+
     // File, Edit, Character and Search, in that order, for the frame's menu bar.
     QList<QMenu *> mergedMenus() const;
 
@@ -98,6 +107,8 @@ private:
     EditControl *m_edit = nullptr;
     WorkspaceStatusBar *m_status = nullptr;
     WorkspaceActions *m_actions = nullptr;
+    FileListMenu *m_recentMenu = nullptr;
+    FileListMenu *m_favoritesMenu = nullptr;
     QTimer *m_keyTimer = nullptr;
     QString m_path;
     TextFormat m_format;

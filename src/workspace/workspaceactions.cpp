@@ -123,9 +123,6 @@ void WorkspaceActions::buildMenus(QWidget *owner)
     mniReopen->setObjectName(QStringLiteral("mniReopen"));
     mniFavFiles = new QMenu(tr("Favorite Files"), mniFile);
     mniFavFiles->setObjectName(QStringLiteral("mniFavFiles"));
-    // The recent and favourite lists fill these once they exist.
-    mniReopen->setEnabled(false);
-    mniFavFiles->setEnabled(false);
     mniFile->addActions({mniNew, mniOpen});
     mniFile->addMenu(mniReopen);
     mniFile->addMenu(mniFavFiles);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class SettingsStore;
 
@@ -33,6 +34,12 @@ public:
 
     // Pushes a file onto the shared recent list.
     virtual void addRecentFile(const QString &path) = 0;
+    // The shared recent and favourite lists, read whenever a Workspace rebuilds its submenus.
+    virtual QStringList recentFiles() const = 0;
+    virtual QStringList favoriteFiles() const = 0;
+    // Opens the file in a new Workspace of the frame; false when it could not be read (the
+    // error has been shown and the new Workspace stays, as after any failed open).
+    virtual bool openInNewWorkspace(const QString &path) = 0;
 
     // The frame's own commands, reached from a Workspace's File menu.
     virtual void newChild() = 0;

@@ -24,7 +24,14 @@ public:
     QString filterIndexText() const override { return filterIndex; }
     QString openDirectory() const override { return directory; }
     void setOpenDirectory(const QString &folder) override { directory = folder; }
-    void addRecentFile(const QString &path) override { recent.append(path); }
+    void addRecentFile(const QString &path) override { recent.prepend(path); }
+    QStringList recentFiles() const override { return recent; }
+    QStringList favoriteFiles() const override { return favorites; }
+    bool openInNewWorkspace(const QString &path) override
+    {
+        opened.append(path);
+        return openSucceeds;
+    }
     void newChild() override { ++newChildren; }
     void openChild() override { ++openChildren; }
     void exitApplication() override { ++exits; }
@@ -35,7 +42,10 @@ public:
                                     "HTML Files (*.HTM)|*.htm|All Files (*.*)|*.*");
     QString filterIndex = QStringLiteral("1");
     QString directory;
-    QStringList recent;
+    QStringList recent; // newest first
+    QStringList favorites;
+    QStringList opened;
+    bool openSucceeds = true;
     int drops = 0, restores = 0, depth = 0, reapplies = 0;
     int newChildren = 0, openChildren = 0, exits = 0, titleRefreshes = 0;
 };
