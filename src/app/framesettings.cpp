@@ -18,7 +18,7 @@ FrameSettings::FrameSettings(QMainWindow *frame, FrameActions &actions,
     , m_frame(frame)
     , m_openDialog(new OpenDialogSettings(defaultFilter, frame))
     , m_date(new ValueLabel(QStringLiteral("lblDate"), QStringLiteral("0"), frame))
-    , m_time(new ValueLabel(QStringLiteral("lblTime"), QStringLiteral("0"), frame))
+    , m_time(new ValueLabel(QStringLiteral("lblTime"), QStringLiteral("-1"), frame))
     , m_filterLabel(new ValueLabel(QStringLiteral("lblFilter"), QStringLiteral("1"), frame))
     , m_recentMenu(new FileListMenu(FileListMenu::Kind::Recent, actions.mniReopen))
     , m_favoritesMenu(new FileListMenu(FileListMenu::Kind::Favorites, actions.mniFavFiles))
