@@ -67,6 +67,14 @@ void FrameSettings::RebuildFavoritesMenu()
     m_favoritesMenu->RebuildFavoritesMenu(m_lists.favoriteFiles());
 }
 
+void FrameSettings::saveNow()
+{
+    if (!m_store)
+        return;
+    ErrorHandler::run([this] { m_storage->SaveSettings(); });
+    ErrorHandler::run([this] { SaveFileLists(); });
+}
+
 void FrameSettings::SaveFileLists()
 {
     if (!m_store)

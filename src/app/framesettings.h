@@ -38,6 +38,8 @@ public:
     void RebuildRecentMenu();
     void RebuildFavoritesMenu();
     void SaveFileLists();
+    // Writes everything the frame stores now, as its close would, without closing it.
+    void saveNow();
 
     // The "Main Form" entries, in the order they are stored.
     static QStringList storedProps();

@@ -6,6 +6,7 @@
 #include "settings/settingsstore.h"
 
 #include <QDir>
+#include <QSessionManager>
 
 #include <cstdio>
 
@@ -29,6 +30,17 @@ int main(int argc, char *argv[])
     frame.setCommandLine(QCoreApplication::arguments().mid(1), QDir::currentPath());
     frame.setSettingsStore(&settings);
     frame.show();
+    QObject::connect(
+            &app, &QGuiApplication::commitDataRequest, &frame,
+            [&frame](QSessionManager &manager) {
+                const bool mayAsk = manager.allowsInteraction();
+                const bool goOn = frame.commitSession(mayAsk);
+                if (mayAsk)
+                    manager.release();
+                if (!goOn)
+                    manager.cancel();
+            },
+            Qt::DirectConnection);
     // A settings file that could not be read is said once; it is set aside at the first save.
     if (!settings.loadError().isEmpty())
         ErrorHandler::report(settings.loadError());

@@ -220,6 +220,14 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+bool TfrmMain::commitSession(bool mayAsk)
+{
+    if (mayAsk)
+        return close();
+    m_settings->saveNow();
+    return true;
+}
+
 bool TfrmMain::workspacesMayClose()
 {
     // Every Workspace is asked before any closes; one refusal keeps them all open.

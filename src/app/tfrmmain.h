@@ -81,6 +81,10 @@ public slots:
     // Opens path in a new Workspace; a file that cannot be read is reported and its Workspace
     // closed again. Returns the Workspace, or nullptr.
     TfrmEdit *OpenFile(const QString &path);
+    // The desktop session is ending. When the session manager lets us ask, this is Exit: the
+    // close questions, then the settings; false when the user kept a Workspace open. Without
+    // leave to ask, nothing closes but the settings are written.
+    bool commitSession(bool mayAsk);
     void mniTileClick();
     void mniCascadeClick();
     void mniArrangeClick();

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +30,8 @@ private Q_SLOTS:
     void aSessionIsStoredAndComesBack();
     void unreadableListValueIsReported();
     void theLastWorkspaceClosedSetsTheFont();
+    void sessionEndAsksThenSaves();
+    void sessionEndWithoutLeaveToAskOnlySaves();
 
 private:
     QString path() const { return m_dir->filePath("Leafstack.reg"); }
@@ -153,6 +156,62 @@ void TestFrameSettings::theLastWorkspaceClosedSetsTheFont()
     QCOMPARE(next->editControl()->textFont().pointSize(), 15);
     QVERIFY(next->editControl()->textFont().italic());
     frame.actions().mniExit->trigger();
+}
+
+void TestFrameSettings::sessionEndAsksThenSaves()
+{
+    SettingsStore store(path());
+    TfrmMain frame;
+    frame.setSettingsStore(&store);
+    frame.show();
+    TfrmEdit *workspace = frame.OpenFile(file(1));
+    QVERIFY(workspace);
+    frame.addRecentFile(file(1));
+    QTest::keyClicks(workspace->editControl()->focusProxy(), "edit");
+    int asked = 0;
+    int answer = QMessageBox::Cancel;
+    workspace->setQuestionRunner([&](QMessageBox &) {
+        ++asked;
+        return answer;
+    });
+
+    QVERIFY(!frame.commitSession(true));
+    QCOMPARE(asked, 1);
+    QVERIFY(frame.isVisible());
+    QVERIFY(frame.workspaces().contains(workspace));
+    QVERIFY(SettingsStore(path()).valueNames(kRoot + "MRUS").isEmpty());
+
+    answer = QMessageBox::No;
+    QVERIFY(frame.commitSession(true));
+    QCOMPARE(asked, 2);
+    QVERIFY(!frame.isVisible());
+    SettingsStore saved(path());
+    QCOMPARE(saved.readString(kRoot + "MRUS", "mniMRU1", ""), file(1));
+    QCOMPARE(saved.readString(kRoot + "Main Form", "ShowCmd", ""), QStringLiteral("3"));
+}
+
+void TestFrameSettings::sessionEndWithoutLeaveToAskOnlySaves()
+{
+    SettingsStore store(path());
+    TfrmMain frame;
+    frame.setSettingsStore(&store);
+    frame.show();
+    TfrmEdit *workspace = frame.OpenFile(file(2));
+    QVERIFY(workspace);
+    frame.addRecentFile(file(2));
+    QTest::keyClicks(workspace->editControl()->focusProxy(), "edit");
+    workspace->setQuestionRunner([](QMessageBox &) -> int {
+        qFatal("no question may be asked");
+        return QMessageBox::Cancel;
+    });
+
+    QVERIFY(frame.commitSession(false));
+    QVERIFY(frame.isVisible());
+    QVERIFY(workspace->editControl()->isModified());
+    SettingsStore saved(path());
+    QCOMPARE(saved.readString(kRoot + "MRUS", "mniMRU1", ""), file(2));
+    QVERIFY(saved.valueNames(kRoot + "Main Form").contains("mniStayOnTop_Checked"));
+    workspace->closeWithoutQuery();
 }
 
 QTEST_MAIN(TestFrameSettings)
