@@ -1,12 +1,12 @@
 #include "privateprofile.h"
 
 #include "app/apperror.h"
+#include "atomicfilewriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStringList>
+#include <QList>
 
 #include <optional>
 
@@ -14,54 +14,101 @@ namespace PrivateProfile {
 
 namespace {
 
-QStringList readLines(const QString &file)
+// The file's lines as stored, each without its "\n" but with any "\r" before it, so every line
+// we do not change goes back byte for byte whatever its encoding.
+struct Lines
 {
+    QList<QByteArray> lines;
+    bool crlf = false;
+};
+
+// Throws when the file exists but cannot be read: writing then would lose its content.
+Lines readLines(const QString &file, const QString &failure)
+{
+    Lines result;
     QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast(); // the final line end
-    return lines;
+    if (!in.open(QIODevice::ReadOnly)) {
+        if (!failure.isEmpty() && QFileInfo::exists(file))
+            throw AppError(failure);
+        return result;
+    }
+    const QByteArray content = in.readAll();
+    result.lines = content.split('\n');
+    if (!result.lines.isEmpty() && result.lines.last().isEmpty())
+        result.lines.removeLast(); // the final line end
+    result.crlf = !result.lines.isEmpty() && result.lines.constFirst().endsWith('\r');
+    return result;
+}
+
+QString textOf(const QByteArray &line)
+{
+    return QString::fromUtf8(line).trimmed();
 }
 
 // The section's name when the line opens one.
-std::optional<QString> sectionOf(const QString &line)
+std::optional<QString> sectionOf(const QByteArray &line)
 {
-    const QString trimmed = line.trimmed();
+    const QString trimmed = textOf(line);
     if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']')))
         return trimmed.mid(1, trimmed.size() - 2).trimmed();
     return std::nullopt;
 }
 
-bool isKeyLine(const QString &line, const QString &key)
+bool isKeyLine(const QByteArray &line, const QString &key)
 {
-    const QString trimmed = line.trimmed();
+    const QString trimmed = textOf(line);
     if (trimmed.startsWith(QLatin1Char(';')) || trimmed.startsWith(QLatin1Char('#')))
         return false;
     const qsizetype equals = trimmed.indexOf(QLatin1Char('='));
     return equals > 0 && trimmed.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0;
 }
 
-// Index of the key's line in the section, and the index where the section ends.
-void locate(const QStringList &lines, const QString &section, const QString &key,
-            qsizetype &sectionLine, qsizetype &keyLine, qsizetype &sectionEnd)
+struct Place
 {
-    sectionLine = keyLine = sectionEnd = -1;
+    qsizetype sectionLine = -1;
+    qsizetype keyLine = -1;
+    qsizetype sectionEnd = -1;
+};
+
+// Where the key's line stands in the first section of that name, and where the section ends.
+Place locate(const QList<QByteArray> &lines, const QString &section, const QString &key)
+{
+    Place place;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (const auto name = sectionOf(lines.at(i))) {
-            if (sectionLine >= 0) {
-                sectionEnd = i;
-                return;
+            if (place.sectionLine >= 0) {
+                place.sectionEnd = i;
+                return place;
             }
             if (name->compare(section, Qt::CaseInsensitive) == 0)
-                sectionLine = i;
-        } else if (sectionLine >= 0 && keyLine < 0 && isKeyLine(lines.at(i), key)) {
-            keyLine = i;
+                place.sectionLine = i;
+        } else if (place.sectionLine >= 0 && place.keyLine < 0 && isKeyLine(lines.at(i), key)) {
+            place.keyLine = i;
         }
     }
-    if (sectionLine >= 0)
-        sectionEnd = lines.size();
+    if (place.sectionLine >= 0)
+        place.sectionEnd = lines.size();
+    return place;
+}
+
+void insertEntry(Lines &file, const Place &place, const QString &section, const QByteArray &entry)
+{
+    const QByteArray end = file.crlf ? QByteArray("\r") : QByteArray();
+    auto &lines = file.lines;
+    if (place.keyLine >= 0) {
+        lines[place.keyLine] = entry + end;
+    } else if (place.sectionLine >= 0) {
+        // After the section's last non-blank line.
+        qsizetype at = place.sectionEnd;
+        while (at > place.sectionLine + 1 && lines.at(at - 1).trimmed().isEmpty())
+            --at;
+        lines.insert(at, entry + end);
+    } else {
+        if (!lines.isEmpty() && !lines.constLast().trimmed().isEmpty())
+            lines.append(end);
+        lines.append('[' + section.toUtf8() + ']' + end);
+        lines.append(entry + end);
+    }
 }
 
 } // namespace
@@ -69,43 +116,30 @@ void locate(const QStringList &lines, const QString &section, const QString &key
 QString readString(const QString &file, const QString &section, const QString &key,
                    const QString &defaultValue)
 {
-    const QStringList lines = readLines(file);
-    qsizetype sectionLine, keyLine, sectionEnd;
-    locate(lines, section, key, sectionLine, keyLine, sectionEnd);
-    if (keyLine < 0)
+    const QList<QByteArray> lines = readLines(file, QString()).lines;
+    const Place place = locate(lines, section, key);
+    if (place.keyLine < 0)
         return defaultValue;
-    const QString &line = lines.at(keyLine);
+    const QString line = QString::fromUtf8(lines.at(place.keyLine));
     return line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
 }
 
 void writeString(const QString &file, const QString &section, const QString &key,
                  const QString &value)
 {
-    QStringList lines = readLines(file);
-    qsizetype sectionLine, keyLine, sectionEnd;
-    locate(lines, section, key, sectionLine, keyLine, sectionEnd);
-    const QString entry = key + QLatin1Char('=') + value;
-    if (keyLine >= 0) {
-        lines[keyLine] = entry;
-    } else if (sectionLine >= 0) {
-        // After the section's last non-blank line.
-        qsizetype at = sectionEnd;
-        while (at > sectionLine + 1 && lines.at(at - 1).trimmed().isEmpty())
-            --at;
-        lines.insert(at, entry);
-    } else {
-        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
-            lines.append(QString());
-        lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
-        lines.append(entry);
-    }
     const QString failure = QStringLiteral("Unable to write to %1").arg(file);
-    if (!QDir().mkpath(QFileInfo(file).absolutePath()))
+    Lines content = readLines(file, failure);
+    insertEntry(content, locate(content.lines, section, key), section,
+                (key + QLatin1Char('=') + value).toUtf8());
+    QByteArray bytes = content.lines.join('\n');
+    bytes.append('\n');
+    try {
+        if (!QDir().mkpath(QFileInfo(file).absolutePath()))
+            throw AppError(failure);
+        AtomicFileWriter::write(file, bytes);
+    } catch (const AppError &) {
         throw AppError(failure);
-    QSaveFile out(file);
-    const QByteArray content = (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit())
-        throw AppError(failure);
+    }
 }
 
 } // namespace PrivateProfile

@@ -4,6 +4,7 @@
 #include "common/testfiles.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <QTest>
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void writingKeepsEverythingElse();
     void createsTheFileAndItsFolder();
     void unwritableFileRaises();
+    void unreadableFileIsLeftAlone();
+    void linkedFileStaysALink();
 
 private:
     QString path() const { return m_dir->filePath("config/mimeapps.list"); }
@@ -67,6 +70,14 @@ void TestPrivateProfile::writingKeepsEverythingElse_data()
             << QByteArray("[Added Associations]\ntext/plain=a.desktop;\n") << "leafstack.desktop"
             << QByteArray("[Added Associations]\ntext/plain=a.desktop;\n\n[Default "
                           "Applications]\ntext/plain=leafstack.desktop\n");
+    QTest::newRow("other encodings and line ends kept")
+            << QByteArray("; caf\xe9\r\n[Default Applications]\r\nimage/png=v\xff.desktop\r\n")
+            << "leafstack.desktop"
+            << QByteArray("; caf\xe9\r\n[Default Applications]\r\nimage/png=v\xff.desktop\r\n"
+                          "text/plain=leafstack.desktop\r\n");
+    QTest::newRow("no final line end")
+            << QByteArray("[Default Applications]\ntext/plain=old.desktop") << "leafstack.desktop"
+            << QByteArray("[Default Applications]\ntext/plain=leafstack.desktop\n");
     QTest::newRow("empty value stays an entry")
             << QByteArray("[Default Applications]\ntext/plain=leafstack.desktop\n") << ""
             << QByteArray("[Default Applications]\ntext/plain=\n");
@@ -99,6 +110,36 @@ void TestPrivateProfile::unwritableFileRaises()
     } catch (const AppError &error) {
         QCOMPARE(error.message(), QStringLiteral("Unable to write to %1").arg(path()));
     }
+}
+
+void TestPrivateProfile::unreadableFileIsLeftAlone()
+{
+    QVERIFY(QDir().mkpath(m_dir->filePath("config")));
+    QVERIFY(TestFiles::writeBytes(path(), "[Default Applications]\nimage/png=viewer.desktop\n"));
+    QFile file(path());
+    QVERIFY(file.setPermissions(QFileDevice::WriteOwner));
+    if (file.open(QIODevice::ReadOnly))
+        QSKIP("this user reads files whatever their permissions");
+    QVERIFY_THROWS_EXCEPTION(
+            AppError,
+            PrivateProfile::writeString(path(), "Default Applications", "text/plain", "x"));
+    QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(TestFiles::readBytes(path()),
+             QByteArray("[Default Applications]\nimage/png=viewer.desktop\n"));
+}
+
+void TestPrivateProfile::linkedFileStaysALink()
+{
+    // Kept in a dotfiles folder and linked into the configuration folder.
+    const QString target = m_dir->filePath("dotfiles/mimeapps.list");
+    QVERIFY(QDir().mkpath(m_dir->filePath("dotfiles")));
+    QVERIFY(QDir().mkpath(m_dir->filePath("config")));
+    QVERIFY(TestFiles::writeBytes(target, "[Default Applications]\n"));
+    QVERIFY(QFile::link(target, path()));
+    PrivateProfile::writeString(path(), "Default Applications", "text/plain", "leafstack.desktop");
+    QVERIFY(QFileInfo(path()).isSymLink());
+    QCOMPARE(TestFiles::readBytes(target),
+             QByteArray("[Default Applications]\ntext/plain=leafstack.desktop\n"));
 }
 
 QTEST_APPLESS_MAIN(TestPrivateProfile)
