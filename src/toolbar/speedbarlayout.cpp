@@ -1,6 +1,6 @@
 #include "speedbarlayout.h"
 
-#include "app/apperror.h"
+#include "espeedbarerror.h"
 #include "settings/settingsstore.h"
 
 namespace {
@@ -38,7 +38,8 @@ void SpeedbarLayout::setAlign(int value)
     if (value < alNone || value > alClient)
         throw AppError(QStringLiteral("Invalid property value"));
     if (value == alNone || value == alClient)
-        throw AppError(QStringLiteral("Cannot set this property value while Position is bpAuto"));
+        throw ESpeedbarError(
+                QStringLiteral("Cannot set this property value while Position is bpAuto"));
     align = Align(value);
 }
 

@@ -1,0 +1,208 @@
+#include "toolbar/espeedbarerror.h"
+#include "toolbar/tspeedbar.h"
+#include "toolbar/tspeedbarbutton.h"
+#include "toolbar/tspeedbarsection.h"
+#include "toolbar/tspeeditem.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QActionGroup>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QStringList places(const TSpeedBar &bar)
+{
+    QStringList result;
+    for (const TSpeedItem *item : bar.items()) {
+        if (item->Visible())
+            result.append(QStringLiteral("%1@%2,%3")
+                                  .arg(item->name())
+                                  .arg(item->Left())
+                                  .arg(item->Top()));
+    }
+    return result;
+}
+
+} // namespace
+
+// The bar as the frame and the dialogs use it: sections, items backed by actions, alignment.
+class TestTSpeedBar : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void itemsStandInSequence();
+    void sectionCaptionsAreUnique();
+    void alignment();
+    void buttonsFollowTheirActions();
+    void groupedItemsArePressedOneAtATime();
+    void buttonsAreAccessible();
+    void droppedButtonsPushOthersAlong();
+};
+
+void TestTSpeedBar::itemsStandInSequence()
+{
+    TSpeedBar bar;
+    QAction a, b, c;
+    TSpeedbarSection *file = bar.AddSection("File");
+    bar.AddItem(file, "btnA", &a, "A", "Alpha");
+    bar.AddItem(file, "btnB", &b, "B", "Beta", false);
+    bar.AddItem(file, "btnC", &c, "C", "Gamma");
+    QCOMPARE(places(bar), (QStringList{"btnA@4,4", "btnC@48,4"}));
+    QCOMPARE(bar.height(), 52);
+    QCOMPARE(bar.FindItem("BTNC")->Caption(), QStringLiteral("Gamma"));
+    QCOMPARE(bar.FindItem("btnC")->Hint(), QStringLiteral("Gamma|"));
+    QCOMPARE(bar.FindItem("btnC")->button()->toolTip(), QStringLiteral("Gamma"));
+    QVERIFY(!bar.FindItem("btnB")->button()->isVisibleTo(&bar));
+    QVERIFY(!bar.FindItem("btnD"));
+    bar.FindItem("btnB")->setVisible(true);
+    QCOMPARE(places(bar), (QStringList{"btnA@4,4", "btnB@92,4", "btnC@48,4"}));
+    QCOMPARE(bar.sizeHint().width(), 4 + 3 * 44 + 4);
+}
+
+void TestTSpeedBar::sectionCaptionsAreUnique()
+{
+    TSpeedBar bar;
+    TSpeedbarSection *file = bar.AddSection("File");
+    TSpeedbarSection *help = bar.AddSection("Help");
+    QCOMPARE(help->Index(), 1);
+    try {
+        bar.AddSection("File");
+        QFAIL("a second section File was added");
+    } catch (const ESpeedbarError &error) {
+        QCOMPARE(error.message(), QStringLiteral("String list does not allow duplicates"));
+    }
+    QVERIFY_THROWS_EXCEPTION(ESpeedbarError, help->setCaption("File"));
+    file->setCaption("File"); // its own caption again is no duplicate
+    QCOMPARE(bar.sections().size(), 2);
+}
+
+void TestTSpeedBar::alignment()
+{
+    TSpeedBar bar;
+    QAction a, b;
+    TSpeedbarSection *section = bar.AddSection("Dialog");
+    bar.AddItem(section, "btnA", &a, "A", "Alpha");
+    bar.AddItem(section, "btnB", &b, "B", "Beta");
+    QSignalSpy moved(&bar, &TSpeedBar::PosChanged);
+    for (TSpeedBar::Align refused : {TSpeedBar::alNone, TSpeedBar::alClient}) {
+        try {
+            bar.setAlign(refused);
+            QFAIL("the alignment was taken");
+        } catch (const ESpeedbarError &error) {
+            QCOMPARE(error.message(),
+                     QStringLiteral("Cannot set this property value while Position is bpAuto"));
+        }
+    }
+    QCOMPARE(bar.align(), TSpeedBar::alTop);
+    bar.setAlign(TSpeedBar::alRight);
+    QCOMPARE(moved.count(), 1);
+    // A side bar stacks its buttons and keeps their order.
+    QCOMPARE(places(bar), (QStringList{"btnA@4,4", "btnB@4,48"}));
+    QCOMPARE(bar.width(), 52);
+    QCOMPARE(bar.sizeHint().height(), 4 + 2 * 44 + 4);
+    bar.setAlign(TSpeedBar::alBottom);
+    QCOMPARE(places(bar), (QStringList{"btnA@4,4", "btnB@48,4"}));
+    QCOMPARE(moved.count(), 2);
+}
+
+void TestTSpeedBar::buttonsFollowTheirActions()
+{
+    TSpeedBar bar;
+    QAction close;
+    int runs = 0;
+    connect(&close, &QAction::triggered, this, [&] { ++runs; });
+    TSpeedItem *item =
+            bar.AddItem(bar.AddSection("Dialog"), "btnClose", &close, "Close", "Close Window");
+    bar.show();
+    QTest::mouseClick(item->button(), Qt::LeftButton);
+    QCOMPARE(runs, 1);
+    close.setEnabled(false);
+    QVERIFY(!item->Enabled());
+    QTest::mouseClick(item->button(), Qt::LeftButton);
+    QCOMPARE(runs, 1);
+    close.setEnabled(true);
+    QVERIFY(item->Enabled());
+
+    QAction wrap;
+    wrap.setCheckable(true);
+    TSpeedItem *toggle = bar.AddItem(bar.sections().first(), "btnWrap", &wrap, "Wrap", "Wrap");
+    QVERIFY(toggle->button()->isCheckable());
+    QTest::mouseClick(toggle->button(), Qt::LeftButton);
+    QVERIFY(wrap.isChecked());
+    QVERIFY(toggle->Down());
+    wrap.setChecked(false);
+    QVERIFY(!toggle->Down());
+}
+
+void TestTSpeedBar::groupedItemsArePressedOneAtATime()
+{
+    TSpeedBar bar;
+    QAction left, right, center;
+    TSpeedbarSection *section = bar.AddSection("Character Menu");
+    QList<TSpeedItem *> items;
+    for (QAction *action : {&left, &right, &center}) {
+        TSpeedItem *item = bar.AddItem(section,
+                                       action == &left            ? "btnLeft"
+                                               : action == &right ? "btnRight"
+                                                                  : "btnCenter",
+                                       action, "x", "x");
+        item->setGroupIndex(1);
+        items.append(item);
+    }
+    bar.show();
+    QTest::mouseClick(items[1]->button(), Qt::LeftButton);
+    QVERIFY(right.isChecked());
+    QTest::mouseClick(items[2]->button(), Qt::LeftButton);
+    QVERIFY(center.isChecked());
+    QVERIFY(!right.isChecked());
+    QVERIFY(!items[1]->Down());
+    // Pressing the pressed button of an exclusive group keeps it down.
+    QTest::mouseClick(items[2]->button(), Qt::LeftButton);
+    QVERIFY(center.isChecked());
+}
+
+void TestTSpeedBar::buttonsAreAccessible()
+{
+    TSpeedBar bar;
+    QAction save, wrap;
+    wrap.setCheckable(true);
+    TSpeedbarSection *section = bar.AddSection("File Menu");
+    TSpeedItem *plain = bar.AddItem(section, "btnSave", &save, "Save", "Save File");
+    TSpeedItem *check = bar.AddItem(section, "btnWrap", &wrap, "Wrap", "Word Wrap");
+    bar.show();
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(plain->button());
+    QVERIFY(face);
+    QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Save"));
+    QCOMPARE(face->role(), QAccessible::Button);
+    save.setEnabled(false);
+    QVERIFY(face->state().disabled);
+    QAccessibleInterface *checkFace = QAccessible::queryAccessibleInterface(check->button());
+    QVERIFY(checkFace->state().checkable);
+    wrap.setChecked(true);
+    QVERIFY(checkFace->state().checked);
+}
+
+void TestTSpeedBar::droppedButtonsPushOthersAlong()
+{
+    TSpeedBar bar;
+    QAction a, b, c, d;
+    TSpeedbarSection *section = bar.AddSection("File");
+    bar.AddItem(section, "btnA", &a, "A", "A");
+    bar.AddItem(section, "btnB", &b, "B", "B");
+    bar.AddItem(section, "btnC", &c, "C", "C");
+    TSpeedItem *hidden = bar.AddItem(section, "btnD", &d, "D", "D", false);
+    bar.resize(400, bar.height());
+    QVERIFY(bar.dropItem(hidden, QPoint(60, 30))); // on btnB's cell
+    QCOMPARE(places(bar), (QStringList{"btnA@4,4", "btnB@92,4", "btnC@136,4", "btnD@48,4"}));
+    // Moved along the bar to an empty place, past the others.
+    QVERIFY(bar.dropItem(bar.FindItem("btnA"), QPoint(300, 10)));
+    QCOMPARE(places(bar), (QStringList{"btnA@268,4", "btnB@92,4", "btnC@136,4", "btnD@48,4"}));
+    QVERIFY(!bar.dropItem(bar.FindItem("btnB"), QPoint(500, 10)));
+    QVERIFY(!bar.dropItem(bar.FindItem("btnB"), QPoint(10, 60)));
+}
+
+QTEST_MAIN(TestTSpeedBar)
+#include "tst_tspeedbar.moc"
