@@ -1,6 +1,7 @@
 #include "filterlisteditor.h"
 
 #include "app/valuelabel.h"
+#include "workspace/dialogfilter.h"
 
 const QString FilterListEditor::ProtectedRow = QStringLiteral("All Files (*.*)|*.*");
 const QString FilterListEditor::NewDescription = QStringLiteral("All Files (*.*)");
@@ -10,34 +11,11 @@ FilterListEditor::FilterListEditor(ValueLabel &defaultIndex)
     : m_defaultIndex(defaultIndex)
 { }
 
-void FilterListEditor::splitFilter(const QString &filter, QStringList &descriptions,
-                                   QStringList &patterns)
-{
-    descriptions.clear();
-    patterns.clear();
-    QString rest = filter;
-    while (!rest.isEmpty()) {
-        qsizetype bar = rest.indexOf(u'|');
-        // Without a "|" the text is all pattern.
-        descriptions.append(bar < 0 ? QString() : rest.left(bar));
-        if (bar >= 0)
-            rest.remove(0, bar + 1);
-        bar = rest.indexOf(u'|');
-        if (bar < 0) {
-            patterns.append(rest);
-            rest.clear();
-        } else {
-            patterns.append(rest.left(bar));
-            rest.remove(0, bar + 1);
-        }
-    }
-}
-
 void FilterListEditor::FillFilterList(const QString &filter)
 {
     goIdle();
     m_selected = -1;
-    splitFilter(filter, m_descriptions, m_patterns);
+    DialogFilter::splitPairs(filter, m_descriptions, m_patterns);
     m_rows.clear();
     for (qsizetype i = 0; i < m_descriptions.size(); ++i)
         m_rows.append(m_descriptions[i] + u'|' + m_patterns[i]);

@@ -22,11 +22,7 @@ public:
 
     explicit FilterListEditor(ValueLabel &defaultIndex);
 
-    // The filter string as descriptions and patterns: one pair per row, a description without a
-    // pattern getting an empty one and text without "|" an empty description.
-    static void splitFilter(const QString &filter, QStringList &descriptions,
-                            QStringList &patterns);
-
+    // One row per pair of the filter string (DialogFilter::splitPairs); the page goes idle.
     void FillFilterList(const QString &filter);
     const QStringList &rows() const { return m_rows; }
     const QStringList &FilterDescriptions() const { return m_descriptions; }

@@ -311,7 +311,7 @@ void TestFrame::openDialog()
     });
     frame.actions().mniOpen->trigger();
     QCOMPARE(filters.size(), 4);
-    QCOMPARE(filters.constFirst(), QStringLiteral("Text Files (*.TXT) (*.txt)"));
+    QCOMPARE(filters.constFirst(), QStringLiteral("Text Files (*.TXT) (*.[tT][xX][tT])"));
     QCOMPARE(selected, QStringLiteral("Text Files (*.TXT)"));
     QCOMPARE(QDir(startFolder), QDir(m_dir.path()));
     QCOMPARE(frame.workspaces().size(), 2);
