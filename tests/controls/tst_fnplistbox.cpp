@@ -1,6 +1,7 @@
 #include "controls/fnpcells.h"
 #include "controls/tfnplistbox.h"
 
+#include <QMimeData>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void rowHeightsFixedAndVariable();
     void ctrlKeysMoveRows();
     void draggingMovesARow();
+    void focusDragMarksTheRowUnderAForeignDrag();
 
 private:
     static TFnpListBox *makeList(QWidget *parent, const QStringList &rows);
@@ -207,6 +209,66 @@ void TestFnpListBox::draggingMovesARow()
     QTest::mouseMove(list->viewport(), own);
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, own);
     QVERIFY(moved.isEmpty());
+}
+
+namespace {
+
+// Delivers drag events the way a drag from another window does, without a drag session.
+class DragTarget : public TFnpListBox
+{
+public:
+    using TFnpListBox::TFnpListBox;
+    void enter(QMimeData *data, const QPoint &pos)
+    {
+        QDragEnterEvent event(pos, Qt::CopyAction, data, Qt::LeftButton, {});
+        dragEnterEvent(&event);
+    }
+    void move(QMimeData *data, const QPoint &pos)
+    {
+        QDragMoveEvent event(pos, Qt::CopyAction, data, Qt::LeftButton, {});
+        dragMoveEvent(&event);
+    }
+    void leave()
+    {
+        QDragLeaveEvent event;
+        dragLeaveEvent(&event);
+    }
+};
+
+} // namespace
+
+void TestFnpListBox::focusDragMarksTheRowUnderAForeignDrag()
+{
+    QWidget parent;
+    auto *list = new DragTarget(&parent);
+    list->addItems({"a", "b", "c"});
+    list->resize(300, 200);
+    parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&parent));
+    QMimeData data;
+    data.setText(QStringLiteral("dragged"));
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    const QPoint third = list->visualItemRect(list->item(2)).center();
+    const QPoint below(second.x(), list->visualItemRect(list->item(2)).bottom() + 20);
+
+    // Off: a drag from elsewhere marks nothing.
+    list->enter(&data, second);
+    QCOMPARE(list->markerRow(), -1);
+    list->leave();
+
+    list->setFocusDrag(true);
+    QVERIFY(list->viewport()->acceptDrops());
+    list->enter(&data, second);
+    QCOMPARE(list->markerRow(), 1);
+    list->move(&data, third);
+    QCOMPARE(list->markerRow(), 2);
+    list->move(&data, below); // under the last row: no marker
+    QCOMPARE(list->markerRow(), -1);
+    list->move(&data, second);
+    QCOMPARE(list->markerRow(), 1);
+    list->leave();
+    QCOMPARE(list->markerRow(), -1);
+    QCOMPARE(list->count(), 3);
 }
 
 QTEST_MAIN(TestFnpListBox)
