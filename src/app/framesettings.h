@@ -27,6 +27,8 @@ public:
     // Reads the file lists now and the rest when the frame is shown; saves on close.
     void attachStore(SettingsStore *store);
     SettingsStore *store() const { return m_store; }
+    // The frame's storage once a store is attached; other parts of the frame link to it.
+    TFormStorage *storage() const { return m_storage; }
 
     OpenDialogSettings *dlgOpenFile() const { return m_openDialog; }
     ValueLabel *lblDate() const { return m_date; }

@@ -1,30 +1,35 @@
 #include "frametoolbar.h"
 
 #include "frameactions.h"
+#include "toolbar/speedbarglyphs.h"
+#include "toolbar/tspeedbar.h"
+#include "toolbar/tspeedbarsection.h"
+#include "toolbar/tspeeditem.h"
 
 #include <QAction>
-#include <QToolBar>
-#include <QToolButton>
 
 FrameToolBar::FrameToolBar(QWidget *frame, const FrameActions &a)
-    : m_bar(new QToolBar(QStringLiteral("Tool Bar"), frame))
+    : m_bar(new TSpeedBar(frame))
 {
     m_bar->setObjectName(QStringLiteral("barTool"));
-    m_bar->setMovable(false);
-    m_bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    add("btnNew", "File", "New", "New Workspace", true, a.mniNew);
-    add("btnOpen", "File", "Open", "Open New File", true, a.mniOpen);
-    add("btnPrintSetup", "File", "Setup", "Setup Printer", true, a.mniPrinterSetup);
-    add("btnOptions", "Options", "Options", "Set Leafstack Options", true, a.mniPreferences);
-    add("btnAbout", "Help", "About", "About Leafstack", true, a.mniAbout);
-    add("btnExit", "File", "Exit", "Exit Application", true, a.mniExit);
-    add("btnCascade", "Window", "Cascade", "Cascade", false, a.mniCascade);
-    add("btnTile", "Window", "Tile", "Tile", false, a.mniTile);
-    add("btnArrange", "Window", "Arrange", "Arrange icons", false, a.mniArrange);
-    add("btnContents", "Help", "Content", "Help Contents", false, a.mniContents);
-    add("btnSearchHelp", "Help", "Search", "Search For Help On", false, a.mniSearchForHelpOn);
-    add("btnHowToUseHelp", "Help", "How?", "How to Use Help", false, a.mniHowtoUseHelp);
-    add("btnWhatsNew", "Help", "New", "What's New", false, a.mniWhatsNew);
+    for (const char *section : {"File", "Window", "Options", "Help"})
+        m_bar->AddSection(QLatin1String(section));
+    add("btnNew", "File", "New", "New Workspace", true, a.mniNew, "New");
+    add("btnOpen", "File", "Open", "Open New File", true, a.mniOpen, "Open");
+    add("btnPrintSetup", "File", "Setup", "Setup Printer", true, a.mniPrinterSetup, "PrintSetup");
+    add("btnOptions", "Options", "Options", "Set Leafstack Options", true, a.mniPreferences,
+        "Options");
+    add("btnAbout", "Help", "About", "About Leafstack", true, a.mniAbout, "About");
+    add("btnExit", "File", "Exit", "Exit Application", true, a.mniExit, "Exit");
+    add("btnCascade", "Window", "Cascade", "Cascade", false, a.mniCascade, "Cascade");
+    add("btnTile", "Window", "Tile", "Tile", false, a.mniTile, "Tile");
+    add("btnArrange", "Window", "Arrange", "Arrange icons", false, a.mniArrange, "Arrange");
+    add("btnContents", "Help", "Content", "Help Contents", false, a.mniContents, "Contents");
+    add("btnSearchHelp", "Help", "Search", "Search For Help On", false, a.mniSearchForHelpOn,
+        "SearchHelp");
+    add("btnHowToUseHelp", "Help", "How?", "How to Use Help", false, a.mniHowtoUseHelp,
+        "HowToUseHelp");
+    add("btnWhatsNew", "Help", "New", "What's New", false, a.mniWhatsNew, "WhatsNew");
 }
 
 const FrameToolBar::Item *FrameToolBar::item(const QString &name) const
@@ -37,22 +42,12 @@ const FrameToolBar::Item *FrameToolBar::item(const QString &name) const
 }
 
 void FrameToolBar::add(const char *name, const char *section, const char *buttonCaption,
-                       const char *hint, bool onBar, QAction *command)
+                       const char *hint, bool onBar, QAction *command, const char *glyph)
 {
-    auto *button = new QToolButton(m_bar);
-    button->setObjectName(QLatin1String(name));
-    button->setText(QLatin1String(buttonCaption));
-    button->setAutoRaise(true);
-    button->setMinimumSize(44, 44);
-    // A short hint only: the tool-tip, and nothing for the status bar.
-    button->setToolTip(QLatin1String(hint));
-    button->setEnabled(command->isEnabled());
-    QObject::connect(button, &QToolButton::clicked, command, &QAction::trigger);
-    QObject::connect(command, &QAction::enabledChanged, button, &QToolButton::setEnabled);
-    if (onBar)
-        m_bar->addWidget(button);
-    else
-        button->hide();
+    TSpeedItem *item =
+            m_bar->AddItem(m_bar->section(QLatin1String(section)), QLatin1String(name), command,
+                           QLatin1String(buttonCaption), QLatin1String(hint), onBar);
+    item->setGlyph(SpeedbarGlyphs::icon(QLatin1String(glyph)));
     m_items.append({QLatin1String(name), QLatin1String(section), QLatin1String(buttonCaption),
-                    QLatin1String(hint), onBar, command, button});
+                    QLatin1String(hint), onBar, command, item, item->button()});
 }

@@ -1,17 +1,19 @@
 #pragma once
 
+#include "toolbar/tspeedbarbutton.h"
+
 #include <QList>
 #include <QString>
 
 class FrameActions;
 class QAction;
-class QToolBar;
-class QToolButton;
 class QWidget;
+class TSpeedBar;
+class TSpeedItem;
 
-// The frame's tool bar items and the plain bar that shows the default ones until the
-// sectioned tool bar takes over. Each item is a button of its own caption and hint that runs
-// one of the frame's commands and follows that command's enabled state.
+// The frame's tool bar: its sections ("File", "Window", "Options", "Help") and items, each a
+// button of its own caption, hint and glyph that runs one of the frame's commands and follows
+// that command's enabled state.
 class FrameToolBar
 {
 public:
@@ -23,20 +25,21 @@ public:
         QString hint;
         bool onBarByDefault;
         QAction *command;
-        QToolButton *button;
+        TSpeedItem *speedItem;
+        TSpeedbarButton *button;
     };
 
     FrameToolBar(QWidget *frame, const FrameActions &actions);
 
-    QToolBar *bar() const { return m_bar; }
+    TSpeedBar *bar() const { return m_bar; }
     const QList<Item> &items() const { return m_items; }
     // The item of that name (btnNew, btnTile...), or nullptr.
     const Item *item(const QString &name) const;
 
 private:
     void add(const char *name, const char *section, const char *buttonCaption, const char *hint,
-             bool onBar, QAction *command);
+             bool onBar, QAction *command, const char *glyph);
 
-    QToolBar *m_bar;
+    TSpeedBar *m_bar;
     QList<Item> m_items;
 };

@@ -8,11 +8,15 @@
 #include "frameactions.h"
 #include "framesettings.h"
 #include "frametoolbar.h"
+#include "settings/tformstorage.h"
+#include "toolbar/speedbardock.h"
+#include "toolbar/tspeedbar.h"
 #include "helpwindow.h"
 #include "mdiiconarranger.h"
 #include "mditiler.h"
 #include "menumerger.h"
 #include "opendialogsettings.h"
+#include "preferences/tfrmtools.h"
 #include "stayontop.h"
 #include "valuelabel.h"
 #include "windowmenu.h"
@@ -73,8 +77,7 @@ TfrmMain::TfrmMain(QWidget *parent)
     setWindowTitle(kTitle);
     // A sunken edge around the client area.
     m_mdiArea->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setCentralWidget(m_mdiArea);
-    addToolBar(m_toolBar->bar());
+    setCentralWidget(new SpeedbarDock(m_toolBar->bar(), m_mdiArea, this));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(m_hintPanel, 1);
     m_hintPanel->setObjectName(QStringLiteral("pnlHint"));
@@ -367,6 +370,7 @@ SettingsStore *TfrmMain::settingsStore() const
 void TfrmMain::setSettingsStore(SettingsStore *store)
 {
     m_settings->attachStore(store);
+    m_toolBar->bar()->setIniStorage(m_settings->storage());
 }
 
 void TfrmMain::applyRestoredOptions()
@@ -524,12 +528,24 @@ void TfrmMain::mniAboutLeafstackClick()
 
 void TfrmMain::mniPreferencesClick()
 {
-    // The Preferences dialog arrives with its pages.
+    StayOnTopSuspended suspended(*m_stayOnTop);
+    FrameSettings &values = *m_settings;
+    TfrmTools preferences({values.dlgOpenFile(), values.lblFilter(), values.lblDate(),
+                           values.lblTime(), &values.fileLists(), values.store()},
+                          this);
+    preferences.exec();
 }
 
 void TfrmMain::mniCustomizeClick()
 {
-    // The tool bar's customisation window arrives with the sectioned tool bar.
+    // The window stays open beside the frame, so the frame must not cover it.
+    switchOffStayOnTop();
+    m_toolBar->bar()->Customize(0);
+}
+
+void TfrmMain::switchOffStayOnTop()
+{
+    m_stayOnTop->switchOff();
 }
 
 void TfrmMain::mniFileClick()

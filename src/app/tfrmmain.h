@@ -73,6 +73,7 @@ public:
     void openChild() override;
     void exitApplication() override { mniExitClick(); }
     void refreshTaskbarTitle() override;
+    void switchOffStayOnTop() override;
     SettingsStore *settingsStore() const override;
 
 public slots:

@@ -8,6 +8,8 @@
 #include "format/numberformatter.h"
 #include "platform/filepath.h"
 #include "settings/tformstorage.h"
+#include "toolbar/speedbardock.h"
+#include "toolbar/tspeedbar.h"
 #include "workspace/dialogfilter.h"
 #include "workspace/workspaceactions.h"
 #include "workspace/workspacehost.h"
@@ -77,14 +79,15 @@ TfrmEdit::TfrmEdit(WorkspaceHost *host, QWidget *parent)
     edit->setObjectName(QStringLiteral("mmoMemo"));
     m_edit = edit;
     m_status = new WorkspaceStatusBar(body);
-    layout->addWidget(m_actions->barTool);
-    layout->addWidget(m_edit, 1);
+    layout->addWidget(new SpeedbarDock(m_actions->barTool, m_edit, body), 1);
     layout->addWidget(m_status);
     setWidget(body);
     setFocusProxy(m_edit);
 
     connectActions();
     connectEditControl();
+    connect(m_actions->mniCustomizeToolBar, &QAction::triggered, this,
+            &TfrmEdit::mniCustomizeToolBarClick);
     m_keyTimer->setInterval(1000);
     connect(m_keyTimer, &QTimer::timeout, this, &TfrmEdit::tmrKeyStateTimer);
     m_keyTimer->start();
@@ -97,6 +100,7 @@ TfrmEdit::TfrmEdit(WorkspaceHost *host, QWidget *parent)
         storage->IniSection = QStringLiteral("Edit Form");
         storage->options = TFormPlacement::fpState;
         storage->setStoredProps({QStringLiteral("mmoMemo.Font")});
+        m_actions->barTool->setIniStorage(storage);
     }
 }
 
@@ -441,6 +445,12 @@ void TfrmEdit::UpdateEditItems()
 void TfrmEdit::RefreshTaskbarTitle()
 {
     m_host->refreshTaskbarTitle();
+}
+
+void TfrmEdit::mniCustomizeToolBarClick()
+{
+    m_host->switchOffStayOnTop();
+    m_actions->barTool->Customize(0);
 }
 
 void TfrmEdit::tmrKeyStateTimer()

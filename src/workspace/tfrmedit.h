@@ -58,6 +58,8 @@ public:
     void UpdateCaretPanel();
     void UpdateEditItems();
     void RefreshTaskbarTitle();
+    // Opens the tool bar's customisation window, which stays open beside the frame.
+    void mniCustomizeToolBarClick();
 
     // The Workspace's own copies of the Reopen and Favorite Files submenus over the shared
     // lists. Its Reopen submenu follows the list when shown and after its own additions only.

@@ -1,9 +1,13 @@
 #include "workspaceactions.h"
 
+#include "toolbar/speedbarglyphs.h"
+#include "toolbar/tspeedbar.h"
+#include "toolbar/tspeedbarsection.h"
+#include "toolbar/tspeeditem.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
-#include <QToolBar>
 
 WorkspaceActions::WorkspaceActions(QWidget *owner)
     : QObject(owner)
@@ -71,10 +75,9 @@ WorkspaceActions::WorkspaceActions(QWidget *owner)
     setToolBarText(mniReplace, tr("Replace"), tr("Replace"));
 
     // Printing, text commands, search, properties and tool bar customisation come later.
-    m_pending = {mniPrint,     mniPrintSetup, mniCustomizeToolBar, mniDateTime,
-                 mniLeft,      mniRight,      mniCenter,           mniFont,
-                 mniLowerCase, mniUpperCase,  mniCapitalize,       mniFind,
-                 mniFindNext,  mniReplace,    puiProperties};
+    m_pending = {mniPrint,     mniPrintSetup, mniDateTime, mniLeft,   mniRight,
+                 mniCenter,    mniFont,       mniLowerCase, mniUpperCase, mniCapitalize,
+                 mniFind,      mniFindNext,   mniReplace,  puiProperties};
     for (QAction *action : std::as_const(m_pending))
         action->setEnabled(false);
 
@@ -175,18 +178,48 @@ void WorkspaceActions::buildPopup(QWidget *owner)
     pumPopup->addAction(puiProperties);
 }
 
-// Until the sectioned tool bar lands, the buttons shown at first stand on a plain bar.
+// Each item's button caption and caption are its action's icon text and tool-tip.
 void WorkspaceActions::buildToolBar(QWidget *owner)
 {
-    barTool = new QToolBar(owner);
+    barTool = new TSpeedBar(owner);
     barTool->setObjectName(QStringLiteral("barTool"));
-    barTool->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    QFont barFont(QStringLiteral("Arial Narrow"));
-    barFont.setPixelSize(12);
-    barTool->setFont(barFont);
-    barTool->addActions({mniSave, mniSaveAs, mniPrint, mniClose});
-    barTool->addSeparator();
-    barTool->addActions({mniCut, mniCopy, mniPaste, mniDelete, mniSelectAll, mniDateTime});
+    const struct
+    {
+        const char *section, *name, *glyph;
+        QAction *action;
+        bool shown;
+    } items[] = {
+            {"File Menu", "btnSave", "Save", mniSave, true},
+            {"File Menu", "btnSaveAs", "SaveAs", mniSaveAs, true},
+            {"File Menu", "btnPrint", "Print", mniPrint, true},
+            {"File Menu", "btnClose", "Close", mniClose, true},
+            {"Edit Menu", "btnCut", "Cut", mniCut, true},
+            {"Edit Menu", "btnCopy", "Copy", mniCopy, true},
+            {"Edit Menu", "btnPaste", "Paste", mniPaste, true},
+            {"Edit Menu", "btnDelete", "Delete", mniDelete, true},
+            {"Edit Menu", "btnSelectAll", "SelectAll", mniSelectAll, true},
+            {"Edit Menu", "btnDateTime", "DateTime", mniDateTime, true},
+            {"Character Menu", "btnLeft", "Left", mniLeft, false},
+            {"Character Menu", "btnRight", "Right", mniRight, false},
+            {"Character Menu", "btnCenter", "Center", mniCenter, false},
+            {"Character Menu", "btnFont", "Font", mniFont, false},
+            {"Search Menu", "btnFind", "Find", mniFind, false},
+            {"Search Menu", "btnFindNext", "FindNext", mniFindNext, false},
+            {"Search Menu", "btnReplace", "Replace", mniReplace, false},
+    };
+    for (const auto &entry : items) {
+        const QString section = QLatin1String(entry.section);
+        TSpeedbarSection *place = barTool->section(section);
+        if (!place)
+            place = barTool->AddSection(section);
+        TSpeedItem *item = barTool->AddItem(place, QLatin1String(entry.name), entry.action,
+                                            entry.action->iconText(), entry.action->toolTip(),
+                                            entry.shown);
+        item->setGlyph(SpeedbarGlyphs::icon(QLatin1String(entry.glyph)));
+        // Left, Right and Center: one pressed at a time.
+        if (entry.action->actionGroup() == m_alignment)
+            item->setGroupIndex(1);
+    }
     owner->addActions({mniNew,       mniOpen,      mniClose,      mniSave,
                        mniSaveAs,    mniPrint,     mniPrintSetup, mniCustomizeToolBar,
                        mniExit,      mniCut,       mniCopy,       mniPaste,

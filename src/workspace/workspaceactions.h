@@ -6,8 +6,8 @@
 class QAction;
 class QActionGroup;
 class QMenu;
-class QToolBar;
 class QWidget;
+class TSpeedBar;
 
 // Every command of a Workspace as one QAction, and the menus, popup and tool bar built from
 // them. Commands whose work is not there yet stay disabled whatever the state of the text.
@@ -33,7 +33,7 @@ public:
 
     QMenu *mniFile, *mniEdit, *mniCharacter, *mniSearch, *mniReopen, *mniFavFiles, *mniConvert,
             *pumPopup;
-    QToolBar *barTool;
+    TSpeedBar *barTool;
 
     // Enables action unless its command is still waiting for its implementation.
     void setAvailable(QAction *action, bool enabled);

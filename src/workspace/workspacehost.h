@@ -50,6 +50,10 @@ public:
     // title the desktop shows for the program.
     virtual void refreshTaskbarTitle() = 0;
 
+    // Before a window that stays open on its own (tool bar customisation): the frame leaves the
+    // stay-on-top order for good, its option cleared.
+    virtual void switchOffStayOnTop() { }
+
     // Where Workspaces keep their state and font between runs; none keeps nothing.
     virtual SettingsStore *settingsStore() const { return nullptr; }
 };
