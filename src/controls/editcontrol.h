@@ -40,6 +40,10 @@ public:
     virtual void selectAll() = 0;
     // Replaces the selection (inserts at the caret when nothing is selected), as one undo step.
     virtual void replaceSelection(const QString &text) = 0;
+    // Replaces the length characters at each of starts (ascending, apart) with text, whatever
+    // is selected, as one undo step; undoing it brings back the selection there was before.
+    virtual void replaceRanges(const QList<qsizetype> &starts, qsizetype length,
+                               const QString &text) = 0;
     virtual void cut() = 0;
     virtual void copy() = 0;
     virtual void paste() = 0;

@@ -3,9 +3,11 @@
 #include "documentloader.h"
 #include "plaintextview.h"
 
+#include <QAbstractUndoItem>
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -139,6 +141,67 @@ void PlainEditControl::selectAll()
 void PlainEditControl::replaceSelection(const QString &text)
 {
     m_view->textCursor().insertText(text);
+}
+
+namespace {
+// The first step of a replacement's undo group: undone last, it brings back the selection
+// there was before. The document puts the caret at the end of what it restored once every
+// step is undone, so the selection follows from the event loop.
+class SelectionRestorer : public QAbstractUndoItem
+{
+public:
+    SelectionRestorer(QPlainTextEdit *view, QTextDocument *document, const QTextCursor &selection)
+        : m_view(view)
+        , m_document(document)
+        , m_anchor(selection.anchor())
+        , m_position(selection.position())
+    { }
+
+    void undo() override
+    {
+        if (!m_view)
+            return;
+        QMetaObject::invokeMethod(
+                m_view,
+                [view = m_view, document = m_document, anchor = m_anchor, position = m_position] {
+                    if (!view || !document || view->document() != document
+                        || std::max(anchor, position) >= document->characterCount())
+                        return;
+                    QTextCursor cursor(document);
+                    cursor.setPosition(anchor);
+                    cursor.setPosition(position, QTextCursor::KeepAnchor);
+                    view->setTextCursor(cursor);
+                },
+                Qt::QueuedConnection);
+    }
+    void redo() override { }
+
+private:
+    QPointer<QPlainTextEdit> m_view;
+    QPointer<QTextDocument> m_document;
+    int m_anchor;
+    int m_position;
+};
+} // namespace
+
+// Piece by piece: the document takes a hundred thousand short replacements much faster than
+// one that spans them, which would take out and put back every line in between.
+void PlainEditControl::replaceRanges(const QList<qsizetype> &starts, qsizetype length,
+                                     const QString &text)
+{
+    if (starts.isEmpty() || (length == 0 && text.isEmpty()))
+        return;
+    QTextCursor editor(m_document);
+    editor.beginEditBlock();
+    m_document->appendUndoItem(new SelectionRestorer(m_view, m_document, m_view->textCursor()));
+    // From the last to the first, so that the starts still to come keep their places.
+    for (auto start = starts.crbegin(); start != starts.crend(); ++start) {
+        editor.setPosition(int(std::clamp<qsizetype>(*start, 0, textLength())));
+        editor.setPosition(int(std::clamp<qsizetype>(*start + length, 0, textLength())),
+                           QTextCursor::KeepAnchor);
+        editor.insertText(text);
+    }
+    editor.endEditBlock();
 }
 
 void PlainEditControl::cut()

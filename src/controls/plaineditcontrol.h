@@ -35,6 +35,8 @@ public:
     void setSelection(qsizetype start, qsizetype length) override;
     void selectAll() override;
     void replaceSelection(const QString &text) override;
+    void replaceRanges(const QList<qsizetype> &starts, qsizetype length,
+                       const QString &text) override;
     void cut() override;
     void copy() override;
     void paste() override;

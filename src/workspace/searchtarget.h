@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // What the search needs from the text it works on: the Workspace's edit control, or a fake in
@@ -22,6 +23,17 @@ public:
 
     // Replaces the characters start .. start + length with text, as one undo step.
     virtual void replaceRange(qsizetype start, qsizetype length, const QString &text) = 0;
+    // Replaces the length characters at each of starts (ascending, apart) with text, as one undo
+    // step. A target that edits piece by piece faster than it takes one long replacement does so
+    // and returns true; false leaves Replace All to replaceRange().
+    virtual bool replaceOccurrences(const QList<qsizetype> &starts, qsizetype length,
+                                    const QString &text)
+    {
+        Q_UNUSED(starts);
+        Q_UNUSED(length);
+        Q_UNUSED(text);
+        return false;
+    }
 
     // Shows a hit in the found colour: display only, no modified flag, no undo step.
     virtual void markFound(qsizetype start, qsizetype length) = 0;

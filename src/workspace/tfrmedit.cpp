@@ -11,6 +11,7 @@
 #include "toolbar/speedbardock.h"
 #include "toolbar/tspeedbar.h"
 #include "workspace/dialogfilter.h"
+#include "workspace/searchcontroller.h"
 #include "workspace/workspaceactions.h"
 #include "workspace/workspacehost.h"
 #include "workspace/workspacestatusbar.h"
@@ -79,6 +80,8 @@ TfrmEdit::TfrmEdit(WorkspaceHost *host, QWidget *parent)
     edit->setObjectName(QStringLiteral("mmoMemo"));
     m_edit = edit;
     m_status = new WorkspaceStatusBar(body);
+    m_search = new SearchController(m_edit, m_actions, m_host, this);
+    connect(m_search, &SearchController::searched, this, &TfrmEdit::UpdateEditItems);
     layout->addWidget(new SpeedbarDock(m_actions->barTool, m_edit, body), 1);
     layout->addWidget(m_status);
     setWidget(body);

@@ -13,6 +13,7 @@ class QFileDialog;
 class QMenu;
 class QMessageBox;
 class QTimer;
+class SearchController;
 class WorkspaceActions;
 class WorkspaceHost;
 class WorkspaceStatusBar;
@@ -78,6 +79,7 @@ public:
     EditControl *editControl() const { return m_edit; }
     WorkspaceStatusBar *statusPanels() const { return m_status; }
     WorkspaceActions *actions() const { return m_actions; }
+    SearchController *search() const { return m_search; }
 
     void setSaveDialogRunner(SaveDialogRunner runner) { m_saveDialogRunner = std::move(runner); }
     void setQuestionRunner(QuestionRunner runner) { m_questionRunner = std::move(runner); }
@@ -109,6 +111,7 @@ private:
     EditControl *m_edit = nullptr;
     WorkspaceStatusBar *m_status = nullptr;
     WorkspaceActions *m_actions = nullptr;
+    SearchController *m_search = nullptr;
     FileListMenu *m_recentMenu = nullptr;
     FileListMenu *m_favoritesMenu = nullptr;
     QTimer *m_keyTimer = nullptr;

@@ -74,10 +74,9 @@ WorkspaceActions::WorkspaceActions(QWidget *owner)
     setToolBarText(mniFindNext, tr("Find F3"), tr("Find Next"));
     setToolBarText(mniReplace, tr("Replace"), tr("Replace"));
 
-    // Printing, text commands, search, properties and tool bar customisation come later.
-    m_pending = {mniPrint,     mniPrintSetup, mniDateTime, mniLeft,   mniRight,
-                 mniCenter,    mniFont,       mniLowerCase, mniUpperCase, mniCapitalize,
-                 mniFind,      mniFindNext,   mniReplace,  puiProperties};
+    // Printing, text commands, properties and tool bar customisation come later.
+    m_pending = {mniPrint, mniPrintSetup, mniDateTime,  mniLeft,       mniRight,     mniCenter,
+                 mniFont,  mniLowerCase,  mniUpperCase, mniCapitalize, puiProperties};
     for (QAction *action : std::as_const(m_pending))
         action->setEnabled(false);
 

@@ -26,6 +26,12 @@ void WorkspaceSearch::releaseCopy()
     m_haveCopy = false;
 }
 
+void WorkspaceSearch::releaseStaleCopy()
+{
+    if (m_haveCopy && m_target.textRevision() != m_copyRevision)
+        releaseCopy();
+}
+
 bool WorkspaceSearch::SearchMemo(const QString &text, SearchOptions options)
 {
     if (text.isEmpty() || m_target.textLength() == 0)
@@ -90,9 +96,12 @@ void WorkspaceSearch::replaceAll(const QString &findText, const QString &replace
         return;
     const qsizetype spanStart = hits.first();
     const qsizetype spanLength = hits.last() + findText.size() - spanStart;
-    const QString replaced = splice(text, hits, findText.size(), replaceText);
-    m_target.replaceRange(spanStart, spanLength, replaced);
-    m_target.setSelection(spanStart + replaced.size(), 0);
+    const qsizetype spanEnd =
+            spanStart + spanLength + hits.size() * (replaceText.size() - findText.size());
+    if (!m_target.replaceOccurrences(hits, findText.size(), replaceText))
+        m_target.replaceRange(spanStart, spanLength,
+                              splice(text, hits, findText.size(), replaceText));
+    m_target.setSelection(spanEnd, 0);
 }
 
 QList<qsizetype> WorkspaceSearch::occurrencesToReplace(QStringView text, const QString &findText,

@@ -31,6 +31,8 @@ public:
 
     // Lets the copy of the text go, e.g. as soon as the text changes.
     void releaseCopy();
+    // Lets the copy go only when the text has changed since it was taken.
+    void releaseStaleCopy();
 
 private:
     QStringView currentText();

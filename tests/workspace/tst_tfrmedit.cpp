@@ -466,7 +466,7 @@ void TestTfrmEdit::enabledStatesFollowTextAndSelection()
     type(edit, QStringLiteral("abc"));
     QVERIFY(a->mniSelectAll->isEnabled());
     QVERIFY(a->mniConvert->isEnabled());
-    QVERIFY(!a->mniFind->isEnabled()); // searching is not there yet
+    QVERIFY(a->mniFind->isEnabled());
     QVERIFY(!a->mniCut->isEnabled());
     a->mniSelectAll->trigger();
     QVERIFY(a->mniCut->isEnabled());

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 Q_DECLARE_METATYPE(SearchOptions)
 
 namespace {
@@ -59,6 +61,30 @@ public:
     QList<QPair<qsizetype, qsizetype>> m_marks;
 };
 
+// A target that takes Replace All occurrence by occurrence, as the edit control does.
+class PieceTarget : public FakeTarget
+{
+public:
+    using FakeTarget::FakeTarget;
+
+    bool replaceOccurrences(const QList<qsizetype> &starts, qsizetype length,
+                            const QString &text) override
+    {
+        [&] {
+            QVERIFY(!starts.isEmpty());
+            QVERIFY(std::is_sorted(starts.begin(), starts.end()));
+            for (qsizetype i = 1; i < starts.size(); ++i)
+                QVERIFY(starts[i] >= starts[i - 1] + length);
+            QVERIFY(starts.last() + length <= m_text.size());
+        }();
+        for (auto start = starts.crbegin(); start != starts.crend(); ++start)
+            m_text.replace(*start, length, text);
+        ++m_revision;
+        ++m_undoSteps;
+        return true;
+    }
+};
+
 using Selection = QPair<qsizetype, qsizetype>;
 
 Selection selectionOf(const FakeTarget &target)
@@ -80,6 +106,8 @@ private slots:
     void copyIsReusedUntilTheTextChanges();
     void replace_data();
     void replace();
+    void replaceByOccurrences_data() { replace_data(); }
+    void replaceByOccurrences();
     void replaceThenReplaceAll();
 };
 
@@ -241,6 +269,28 @@ void TestWorkspaceSearch::replace()
     QFETCH(int, undoSteps);
 
     FakeTarget target(text, selStart, selLength);
+    WorkspaceSearch search(target);
+    QCOMPARE(search.Replace(findText, replaceText, options), message);
+    QCOMPARE(target.m_text, result);
+    QCOMPARE(selectionOf(target), selection);
+    QCOMPARE(target.m_undoSteps, undoSteps);
+}
+
+// Occurrence by occurrence, Replace All must end exactly as with one long replacement.
+void TestWorkspaceSearch::replaceByOccurrences()
+{
+    QFETCH(QString, text);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(QString, findText);
+    QFETCH(QString, replaceText);
+    QFETCH(SearchOptions, options);
+    QFETCH(QString, result);
+    QFETCH(Selection, selection);
+    QFETCH(QString, message);
+    QFETCH(int, undoSteps);
+
+    PieceTarget target(text, selStart, selLength);
     WorkspaceSearch search(target);
     QCOMPARE(search.Replace(findText, replaceText, options), message);
     QCOMPARE(target.m_text, result);

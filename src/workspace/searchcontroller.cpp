@@ -1,0 +1,142 @@
+#include "searchcontroller.h"
+
+#include "app/appmessagebox.h"
+#include "app/errorhandler.h"
+#include "app/programmessage.h"
+#include "controls/editcontrol.h"
+#include "workspace/editsearchtarget.h"
+#include "workspace/finddialog.h"
+#include "workspace/replacedialog.h"
+#include "workspace/workspaceactions.h"
+#include "workspace/workspacehost.h"
+#include "workspace/workspacesearch.h"
+
+#include <QAction>
+#include <QScopeGuard>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+// The control turns every kind of line break into one character; so must the replace text, or
+// the search would count the replacement's length wrong.
+QString withControlBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (const char16_t br : {u'\r', char16_t(QChar::ParagraphSeparator), u'\uFDD0', u'\uFDD1'})
+        text.replace(QChar(br), u'\n');
+    return text;
+}
+} // namespace
+
+SearchController::SearchController(EditControl *edit, WorkspaceActions *actions,
+                                   WorkspaceHost *host, QWidget *owner)
+    : QObject(owner)
+    , m_actions(actions)
+    , m_host(host)
+    , m_owner(owner)
+    , m_target(new EditSearchTarget(edit, this))
+    , m_search(std::make_unique<WorkspaceSearch>(*m_target))
+    , m_releaseTimer(new QTimer(this))
+{
+    // A copy of a text that has changed since is only memory: let it go once the command that
+    // changed the text is over.
+    m_releaseTimer->setSingleShot(true);
+    m_releaseTimer->setInterval(0);
+    connect(m_releaseTimer, &QTimer::timeout, this, [this]() { m_search->releaseStaleCopy(); });
+    connect(m_target, &EditSearchTarget::textRevised, m_releaseTimer, qOverload<>(&QTimer::start));
+
+    connect(actions->mniFind, &QAction::triggered, this,
+            ErrorHandler::command([this]() { btnFindClick(); }));
+    connect(actions->mniFindNext, &QAction::triggered, this,
+            ErrorHandler::command([this]() { mniFindNextClick(); }));
+    connect(actions->mniReplace, &QAction::triggered, this,
+            ErrorHandler::command([this]() { mniReplaceClick(); }));
+}
+
+SearchController::~SearchController() = default;
+
+FindDialog *SearchController::findDialog()
+{
+    if (!dlgFind) {
+        dlgFind = new FindDialog(m_owner);
+        connect(dlgFind, &SearchDialog::findNext, this,
+                ErrorHandler::command([this]() { Find(dlgFind); }));
+    }
+    return dlgFind;
+}
+
+ReplaceDialog *SearchController::replaceDialog()
+{
+    if (!dlgReplace) {
+        dlgReplace = new ReplaceDialog(m_owner);
+        connect(dlgReplace, &SearchDialog::findNext, this,
+                ErrorHandler::command([this]() { Find(dlgReplace); }));
+        connect(dlgReplace, &ReplaceDialog::replace, this,
+                ErrorHandler::command([this]() { Replace(); }));
+    }
+    return dlgReplace;
+}
+
+void SearchController::btnFindClick()
+{
+    m_host->dropTopmost();
+    const auto restore = qScopeGuard([this]() { m_host->restoreTopmost(); });
+    findDialog()->popUp();
+    m_actions->setAvailable(m_actions->mniFindNext, true);
+}
+
+void SearchController::mniReplaceClick()
+{
+    m_host->dropTopmost();
+    const auto restore = qScopeGuard([this]() { m_host->restoreTopmost(); });
+    replaceDialog()->popUp();
+}
+
+void SearchController::mniFindNextClick()
+{
+    Find(findDialog());
+}
+
+void SearchController::Find(SearchDialog *dialog)
+{
+    m_host->dropTopmost();
+    const auto restore = qScopeGuard([this]() { m_host->restoreTopmost(); });
+    const QString message = m_search->Find(dialog->findText(), dialog->options());
+    if (!message.isEmpty()) {
+        const std::unique_ptr<QMessageBox> box(AppMessageBox::create(
+                messageParent(dialog), AppMessageBox::Kind::Information, message));
+        showMessage(*box);
+    }
+    emit searched();
+}
+
+void SearchController::Replace()
+{
+    ReplaceDialog *dialog = replaceDialog();
+    const QString message = m_search->Replace(
+            dialog->findText(), withControlBreaks(dialog->replaceText()), dialog->options());
+    if (!message.isEmpty()) {
+        m_host->dropTopmost();
+        const auto restore = qScopeGuard([this]() { m_host->restoreTopmost(); });
+        // The plain box of the replace dialog: the message alone, without the program's header.
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Leafstack"),
+                        ProgramMessage::toDisplay(message), QMessageBox::Ok, messageParent(dialog));
+        box.setTextFormat(Qt::PlainText);
+        showMessage(box);
+    }
+    emit searched();
+}
+
+QWidget *SearchController::messageParent(SearchDialog *dialog) const
+{
+    return dialog->isVisible() ? static_cast<QWidget *>(dialog) : m_owner;
+}
+
+void SearchController::showMessage(QMessageBox &box)
+{
+    if (m_messageRunner)
+        m_messageRunner(box);
+    else
+        box.exec();
+}

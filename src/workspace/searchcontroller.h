@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class EditControl;
+class EditSearchTarget;
+class FindDialog;
+class QMessageBox;
+class QTimer;
+class QWidget;
+class ReplaceDialog;
+class SearchDialog;
+class WorkspaceActions;
+class WorkspaceHost;
+class WorkspaceSearch;
+
+// Find, Find Next and Replace of one Workspace: its find and replace dialogs, the search over
+// its edit control, and the "Cannot find" messages. Owned by the Workspace, whose Search
+// commands it answers.
+class SearchController : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Seam for tests: answers a prepared message box instead of showing it.
+    using MessageRunner = std::function<int(QMessageBox &box)>;
+
+    SearchController(EditControl *edit, WorkspaceActions *actions, WorkspaceHost *host,
+                     QWidget *owner);
+    ~SearchController() override;
+
+    void btnFindClick();
+    void mniFindNextClick();
+    void mniReplaceClick();
+    // Searches with the text and options of the dialog; no hit shows the program's message.
+    void Find(SearchDialog *dialog);
+    // Replace or Replace All, as the replace dialog's options say.
+    void Replace();
+
+    // Each dialog is made when first needed and then kept, closed or not, with its text and
+    // options.
+    FindDialog *findDialog();
+    ReplaceDialog *replaceDialog();
+    void setMessageRunner(MessageRunner runner) { m_messageRunner = std::move(runner); }
+
+signals:
+    // A search ended; the selection may have moved.
+    void searched();
+
+private:
+    void showMessage(QMessageBox &box);
+    QWidget *messageParent(SearchDialog *dialog) const;
+
+    WorkspaceActions *m_actions;
+    WorkspaceHost *m_host;
+    QWidget *m_owner;
+    EditSearchTarget *m_target;
+    std::unique_ptr<WorkspaceSearch> m_search;
+    FindDialog *dlgFind = nullptr;
+    ReplaceDialog *dlgReplace = nullptr;
+    QTimer *m_releaseTimer;
+    MessageRunner m_messageRunner;
+};
