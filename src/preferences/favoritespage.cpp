@@ -4,6 +4,7 @@
 #include "app/valuelabel.h"
 #include "controls/tfnplistbox.h"
 #include "favoriterows.h"
+#include "toolbar/speedbarglyphs.h"
 #include "toolbar/tspeedbar.h"
 #include "toolbar/tspeeditem.h"
 #include "workspace/dialogfilter.h"
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <memory>
+#include <tuple>
 
 const QString FavoritesPage::BrowseFilter = QStringLiteral("Executable Files|*.exe|All Files|*.*");
 
@@ -51,11 +53,13 @@ void FavoritesPage::buildToolBar()
     m_bar = new TSpeedBar(this);
     m_bar->setObjectName(QStringLiteral("barFavorites"));
     TSpeedbarSection *file = m_bar->AddSection(QStringLiteral("File"));
-    for (auto [action, caption] : {std::pair{m_delete, QStringLiteral("Delete")},
-                                   std::pair{m_browse, QStringLiteral("Browse")}}) {
+    for (auto [action, caption, glyph] :
+         {std::tuple{m_delete, QStringLiteral("Delete"), QStringLiteral("Delete")},
+          std::tuple{m_browse, QStringLiteral("Browse"), QStringLiteral("Open")}}) {
         TSpeedItem *item =
                 m_bar->AddItem(file, action->objectName(), action, caption, action->text());
         item->setHint(action->text() + u'|');
+        item->setGlyph(SpeedbarGlyphs::icon(glyph));
     }
 }
 

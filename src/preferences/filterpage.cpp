@@ -1,6 +1,7 @@
 #include "filterpage.h"
 
 #include "app/appmessagebox.h"
+#include "toolbar/speedbarglyphs.h"
 #include "toolbar/tspeedbar.h"
 #include "toolbar/tspeeditem.h"
 
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 
 #include <memory>
 
@@ -85,7 +87,21 @@ TSpeedItem *FilterPage::addItem(QAction *action, const QString &caption, bool vi
     TSpeedItem *item = m_bar->AddItem(m_bar->section(QStringLiteral("File")), action->objectName(),
                                       action, caption, action->text(), visible);
     item->setHint(action->text() + u'|');
+    item->setGlyph(glyph(action->objectName()));
     return item;
+}
+
+QIcon FilterPage::glyph(const QString &name) const
+{
+    if (name == QStringLiteral("btnNew"))
+        return SpeedbarGlyphs::icon(QStringLiteral("New"));
+    if (name == QStringLiteral("btnDelete"))
+        return SpeedbarGlyphs::icon(QStringLiteral("Delete"));
+    if (name == QStringLiteral("btnAdd"))
+        return style()->standardIcon(QStyle::SP_DialogApplyButton);
+    if (name == QStringLiteral("btnEdit"))
+        return style()->standardIcon(QStyle::SP_FileDialogDetailedView);
+    return style()->standardIcon(QStyle::SP_DialogCancelButton);
 }
 
 void FilterPage::buildToolBar()

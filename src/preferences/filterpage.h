@@ -2,6 +2,7 @@
 
 #include "filterlisteditor.h"
 
+#include <QIcon>
 #include <QWidget>
 
 #include <functional>
@@ -57,6 +58,7 @@ private:
     void buildToolBar();
     QAction *makeAction(const char *name, const QString &hint, void (FilterPage::*slot)());
     TSpeedItem *addItem(QAction *action, const QString &caption, bool visible);
+    QIcon glyph(const QString &name) const;
     // loadEdits: the command has just given the entry fields their texts.
     void showState(bool loadEdits = false);
     void showButtonsFor(bool idle);

@@ -7,10 +7,12 @@
 #include "filterpage.h"
 #include "format/systemclock.h"
 #include "settings/tformplacement.h"
+#include "toolbar/speedbarglyphs.h"
 #include "toolbar/tspeedbar.h"
 #include "toolbar/tspeeditem.h"
 
 #include <QAction>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -73,6 +75,9 @@ void TfrmTools::buildToolBar()
         TSpeedItem *item = m_bar->AddItem(file, action->objectName(), action,
                                           QString::fromLatin1(button.caption), action->text());
         item->setHint(action->text() + u'|');
+        item->setGlyph(button.slot == &TfrmTools::btnCloseClick
+                               ? SpeedbarGlyphs::icon(QStringLiteral("Close"))
+                               : style()->standardIcon(QStyle::SP_DialogCancelButton));
     }
 }
 
