@@ -4,9 +4,12 @@
 #include "toolbar/tspeedbarsection.h"
 #include "toolbar/tspeeditem.h"
 
+#include "toolbar/speedbarglyphs.h"
+
 #include <QAccessible>
 #include <QAction>
 #include <QActionGroup>
+#include <QEnterEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -40,6 +43,7 @@ private Q_SLOTS:
     void groupedItemsArePressedOneAtATime();
     void buttonsAreAccessible();
     void droppedButtonsPushOthersAlong();
+    void glyphsAreGreyUntilHovered();
 };
 
 void TestTSpeedBar::itemsStandInSequence()
@@ -202,6 +206,64 @@ void TestTSpeedBar::droppedButtonsPushOthersAlong()
     QCOMPARE(places(bar), (QStringList{"btnA@268,4", "btnB@92,4", "btnC@136,4", "btnD@48,4"}));
     QVERIFY(!bar.dropItem(bar.FindItem("btnB"), QPoint(500, 10)));
     QVERIFY(!bar.dropItem(bar.FindItem("btnB"), QPoint(10, 60)));
+}
+
+namespace {
+
+// How many pixels of the button's face carry a clear colour rather than a shade of grey.
+int colouredPixels(QWidget *button)
+{
+    const QImage image = button->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.alpha() > 128 && colour.hsvSaturation() > 100)
+                ++count;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+void TestTSpeedBar::glyphsAreGreyUntilHovered()
+{
+    // Every command has a picture of its own.
+    QList<QImage> drawn;
+    for (const QString &name : SpeedbarGlyphs::names()) {
+        const QImage glyph = SpeedbarGlyphs::icon(name).pixmap(32).toImage();
+        int inked = 0;
+        for (int y = 0; y < glyph.height(); ++y) {
+            for (int x = 0; x < glyph.width(); ++x)
+                inked += glyph.pixelColor(x, y).alpha() > 128;
+        }
+        QVERIFY2(inked > 60, qPrintable(name));
+        QVERIFY2(!drawn.contains(glyph), qPrintable(name));
+        drawn.append(glyph);
+    }
+    QCOMPARE(drawn.size(), 30);
+    QVERIFY(SpeedbarGlyphs::icon("NoSuchCommand").isNull());
+
+    TSpeedBar bar;
+    QAction save;
+    TSpeedItem *item = bar.AddItem(bar.AddSection("File"), "btnSave", &save, "Save", "Save File");
+    item->setGlyph(SpeedbarGlyphs::icon("Save"));
+    bar.show();
+    TSpeedbarButton *button = item->button();
+    QCOMPARE(colouredPixels(button), 0);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(button, &enter);
+    QVERIFY(button->hovered());
+    QVERIFY(colouredPixels(button) > 50);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(button, &leave);
+    QCOMPARE(colouredPixels(button), 0);
+    // Without greyed buttons the glyph shows its colours all the time; disabled it never does.
+    bar.setOptions(bar.options() & ~TSpeedBar::sbGrayedBtns);
+    QVERIFY(colouredPixels(button) > 50);
+    save.setEnabled(false);
+    QCOMPARE(colouredPixels(button), 0);
 }
 
 QTEST_MAIN(TestTSpeedBar)
