@@ -511,12 +511,27 @@ void TfrmMain::reapplyStayOnTop()
 
 // ---- dialogs and windows of later parts of the program
 
+QString TfrmMain::dateIndexText() const
+{
+    return m_settings->lblDate()->caption();
+}
+
+QString TfrmMain::timeIndexText() const
+{
+    return m_settings->lblTime()->caption();
+}
+
+QPrinter *TfrmMain::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    return m_printer.get();
+}
+
 void TfrmMain::mniPrinterSetupClick()
 {
     TopmostDropped dropped(*m_stayOnTop);
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>();
-    QPageSetupDialog dialog(m_printer.get(), this);
+    QPageSetupDialog dialog(printer(), this);
     dialog.setObjectName(QStringLiteral("dlgPrinterSetup"));
     dialog.exec();
 }

@@ -69,6 +69,10 @@ public:
     QStringList recentFiles() const override;
     QStringList favoriteFiles() const override;
     bool openInNewWorkspace(const QString &path) override { return OpenFile(path) != nullptr; }
+    QString dateIndexText() const override;
+    QString timeIndexText() const override;
+    QPrinter *printer() override;
+    void printerSetup() override { mniPrinterSetupClick(); }
     void newChild() override;
     void openChild() override;
     void exitApplication() override { mniExitClick(); }

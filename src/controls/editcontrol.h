@@ -50,6 +50,10 @@ public:
     // Deletes the selection without touching the clipboard.
     virtual void deleteSelection() = 0;
     virtual bool canPaste() const = 0;
+    // Replaces each character of the range by map(c), as one undo step. Line breaks and the
+    // paragraphs' alignment stay, and so does the selection; nothing changes (no undo step, no
+    // modified flag) when map leaves every character as it is.
+    virtual void mapCharacters(qsizetype start, qsizetype length, char16_t (*map)(char16_t)) = 0;
 
     virtual bool isModified() const = 0;
     virtual void setModified(bool modified) = 0;
@@ -71,12 +75,15 @@ public:
     virtual bool overwriteMode() const = 0;
     virtual void setOverwriteMode(bool on) = 0;
     virtual bool wordWrap() const = 0;
+    // Wrapped text shows a vertical scroll bar only; unwrapped text both scroll bars.
     virtual void setWordWrap(bool on) = 0;
     virtual QFont textFont() const = 0;
     virtual void setTextFont(const QFont &font) = 0;
 
-    // Prints the whole text onto the device's pages.
-    virtual void print(QPagedPaintDevice *device) const = 0;
+    // Prints the whole text onto the device's pages in the control's font, colour and
+    // alignments, wrapped at the page width. Returns the number of pages, 0 when the device
+    // refused to start, to take a new page or to finish.
+    virtual int print(QPagedPaintDevice *device) const = 0;
 
 private:
     FontProperties *m_fontProperties;

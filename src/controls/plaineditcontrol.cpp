@@ -1,6 +1,8 @@
 #include "plaineditcontrol.h"
 
 #include "documentloader.h"
+#include "fontproperties.h"
+#include "pagedtextprinter.h"
 #include "plaintextview.h"
 
 #include <QAbstractUndoItem>
@@ -21,7 +23,7 @@ PlainEditControl::PlainEditControl(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     setFocusProxy(m_view);
-    m_view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrap(true);
 
     connect(m_view, &QPlainTextEdit::textChanged, this, &EditControl::textChanged);
     connect(m_view, &QPlainTextEdit::cursorPositionChanged, this, &EditControl::caretMoved);
@@ -230,6 +232,68 @@ bool PlainEditControl::canPaste() const
     return data && data->hasText() && !m_view->isReadOnly();
 }
 
+namespace {
+// The stretch of text[from, to) that map changes, from its first to its last changed
+// character, already mapped; first is -1 when map changes nothing.
+struct Stretch
+{
+    int first = -1;
+    QString text;
+};
+
+Stretch changedStretch(const QString &text, int from, int to, char16_t (*map)(char16_t))
+{
+    int first = -1;
+    int last = -1;
+    for (int i = from; i < to; ++i) {
+        if (map(text[i].unicode()) != text[i].unicode()) {
+            first = first < 0 ? i : first;
+            last = i;
+        }
+    }
+    if (first < 0)
+        return {};
+    QString mapped = text.mid(first, last - first + 1);
+    for (QChar &c : mapped)
+        c = QChar(map(c.unicode()));
+    return {first, mapped};
+}
+} // namespace
+
+// Each paragraph's changed stretch is replaced within the paragraph, so the paragraphs and
+// their alignments stay as they are.
+void PlainEditControl::mapCharacters(qsizetype start, qsizetype length, char16_t (*map)(char16_t))
+{
+    const qsizetype end = std::clamp<qsizetype>(start + length, 0, textLength());
+    start = std::clamp<qsizetype>(start, 0, end);
+    // Positions, not a cursor: a cursor would slide along with the replaced text.
+    const int anchor = m_view->textCursor().anchor();
+    const int position = m_view->textCursor().position();
+    QTextCursor editor(m_document);
+    bool editing = false;
+    for (QTextBlock block = m_document->findBlock(int(start));
+         block.isValid() && block.position() < end; block = block.next()) {
+        const int from = int(std::max<qsizetype>(start - block.position(), 0));
+        const int to = int(std::min<qsizetype>(end - block.position(), block.length() - 1));
+        const Stretch stretch = changedStretch(block.text(), from, to, map);
+        if (stretch.first < 0)
+            continue;
+        if (!editing)
+            editor.beginEditBlock();
+        editing = true;
+        editor.setPosition(block.position() + stretch.first);
+        editor.setPosition(editor.position() + int(stretch.text.size()), QTextCursor::KeepAnchor);
+        editor.insertText(stretch.text);
+    }
+    if (!editing)
+        return;
+    editor.endEditBlock();
+    QTextCursor restored(m_document);
+    restored.setPosition(anchor);
+    restored.setPosition(position, QTextCursor::KeepAnchor);
+    m_view->setTextCursor(restored);
+}
+
 bool PlainEditControl::isModified() const
 {
     return m_document->isModified();
@@ -326,6 +390,8 @@ bool PlainEditControl::wordWrap() const
 void PlainEditControl::setWordWrap(bool on)
 {
     m_view->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view->setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
 }
 
 QFont PlainEditControl::textFont() const
@@ -339,7 +405,18 @@ void PlainEditControl::setTextFont(const QFont &font)
     m_document->setDefaultFont(font);
 }
 
-void PlainEditControl::print(QPagedPaintDevice *device) const
+int PlainEditControl::print(QPagedPaintDevice *device) const
 {
-    m_view->print(device);
+    PagedTextPrinter printer(*m_document, m_view->font(), m_view->logicalDpiY());
+    // Text in the system's colour prints black: a dark desktop theme must not print white.
+    const int color = static_cast<const FontProperties *>(fontProperties())->color();
+    printer.setTextColor(color < 0 ? QColor(Qt::black) : FontProperties::fromColorReference(color));
+    printer.setTabStopDistance(m_view->tabStopDistance());
+    QList<PagedTextPrinter::Highlight> highlights;
+    for (const Highlight &highlight : m_highlights) {
+        const qsizetype start = highlight.start.position();
+        highlights.append({start, highlight.end.position() - start, highlight.format});
+    }
+    printer.setHighlights(std::move(highlights));
+    return printer.print(device) ? printer.pageCount() : 0;
 }

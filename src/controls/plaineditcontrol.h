@@ -42,6 +42,7 @@ public:
     void paste() override;
     void deleteSelection() override;
     bool canPaste() const override;
+    void mapCharacters(qsizetype start, qsizetype length, char16_t (*map)(char16_t)) override;
 
     bool isModified() const override;
     void setModified(bool modified) override;
@@ -63,7 +64,7 @@ public:
     QFont textFont() const override;
     void setTextFont(const QFont &font) override;
 
-    void print(QPagedPaintDevice *device) const override;
+    int print(QPagedPaintDevice *device) const override;
 
 private:
     struct Highlight

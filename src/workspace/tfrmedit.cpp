@@ -6,15 +6,21 @@
 #include "app/filelistmenu.h"
 #include "controls/plaineditcontrol.h"
 #include "format/numberformatter.h"
+#include "format/systemclock.h"
 #include "platform/filepath.h"
 #include "settings/tformstorage.h"
 #include "toolbar/speedbardock.h"
 #include "toolbar/tspeedbar.h"
 #include "workspace/dialogfilter.h"
+#include "workspace/fileproperties.h"
+#include "workspace/hosttopmostdropped.h"
+#include "workspace/tfrmproperties.h"
 #include "workspace/searchcontroller.h"
 #include "workspace/workspaceactions.h"
 #include "workspace/workspacehost.h"
+#include "workspace/workspaceprinter.h"
 #include "workspace/workspacestatusbar.h"
+#include "workspace/workspacetextcommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,23 +36,6 @@
 const QString TfrmEdit::untitledName = QStringLiteral("untitled.txt");
 
 namespace {
-// Keeps a modal dialog out from under a stay-on-top frame, also when the command fails.
-class TopmostDropped
-{
-public:
-    explicit TopmostDropped(WorkspaceHost *host)
-        : m_host(host)
-    {
-        m_host->dropTopmost();
-    }
-    ~TopmostDropped() { m_host->restoreTopmost(); }
-    TopmostDropped(const TopmostDropped &) = delete;
-    TopmostDropped &operator=(const TopmostDropped &) = delete;
-
-private:
-    WorkspaceHost *m_host;
-};
-
 QString encodingName(TextEncoding encoding)
 {
     switch (encoding) {
@@ -80,6 +69,9 @@ TfrmEdit::TfrmEdit(WorkspaceHost *host, QWidget *parent)
     edit->setObjectName(QStringLiteral("mmoMemo"));
     m_edit = edit;
     m_status = new WorkspaceStatusBar(body);
+    m_textCommands = new WorkspaceTextCommands(m_edit, m_actions, m_host, this);
+    m_printer = new WorkspacePrinter(m_edit, m_host, this);
+    m_clock = &SystemClock::instance();
     m_search = new SearchController(m_edit, m_actions, m_host, this);
     connect(m_search, &SearchController::searched, this, &TfrmEdit::UpdateEditItems);
     layout->addWidget(new SpeedbarDock(m_actions->barTool, m_edit, body), 1);
@@ -131,10 +123,12 @@ void TfrmEdit::connectActions()
         m_edit->selectAll();
         UpdateEditItems();
     });
-    connect(a->mniWordWrap, &QAction::toggled, this, [this](bool on) {
-        m_edit->setWordWrap(on);
-        UpdateEditItems();
-    });
+    connect(m_textCommands, &WorkspaceTextCommands::editItemsChanged, this,
+            &TfrmEdit::UpdateEditItems);
+    connect(a->mniPrint, &QAction::triggered, m_printer, &WorkspacePrinter::mniPrintClick);
+    connect(a->mniPrintSetup, &QAction::triggered, m_printer,
+            &WorkspacePrinter::mniPrintSetupClick);
+    connect(a->puiProperties, &QAction::triggered, this, &TfrmEdit::puiPropertiesClick);
     connect(a->mniEdit, &QMenu::aboutToShow, this, [this]() {
         refreshClipboardState();
         UpdateEditItems();
@@ -154,6 +148,7 @@ void TfrmEdit::connectEditControl()
     });
     connect(m_edit, &EditControl::caretMoved, this, [this]() {
         UpdateCaretPanel();
+        m_textCommands->UpdateAlignmentItems();
         UpdateEditItems();
     });
     connect(m_edit, &EditControl::overwriteModeChanged, this, [this](bool on) {
@@ -308,7 +303,7 @@ bool TfrmEdit::mniSaveAsClick()
 QString TfrmEdit::chooseSaveName()
 {
     const int filterIndex = DialogFilter::indexFromText(m_host->filterIndexText());
-    TopmostDropped dropped(m_host);
+    HostTopmostDropped dropped(m_host);
     QFileDialog dialog(this, tr("Save As"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -331,7 +326,7 @@ int TfrmEdit::ask(const QString &message, bool withCancel)
 {
     const auto kind =
             withCancel ? AppMessageBox::Kind::CloseQuestion : AppMessageBox::Kind::Question;
-    TopmostDropped dropped(m_host);
+    HostTopmostDropped dropped(m_host);
     std::unique_ptr<QMessageBox> box(AppMessageBox::create(this, kind, message));
     return m_questionRunner ? m_questionRunner(*box) : box->exec();
 }
@@ -418,6 +413,7 @@ void TfrmEdit::mmoMemoChange()
         m_actions->setAvailable(action, hasText);
     m_actions->mniConvert->setEnabled(hasText);
     UpdateEditItems();
+    m_textCommands->UpdateAlignmentItems();
     RefreshTaskbarTitle();
 }
 
@@ -443,6 +439,30 @@ void TfrmEdit::UpdateEditItems()
     const bool selected = m_edit->selectionLength() != 0;
     for (QAction *action : {m_actions->mniCut, m_actions->mniCopy, m_actions->mniDelete})
         m_actions->setAvailable(action, selected);
+}
+
+void TfrmEdit::setClock(const Clock *clock)
+{
+    m_clock = clock;
+    m_textCommands->setClock(clock);
+}
+
+void TfrmEdit::puiPropertiesClick()
+{
+    ErrorHandler::run([this]() {
+        HostTopmostDropped dropped(m_host);
+        const FileProperties properties = FileProperties::read(
+                {windowTitle(), m_status->text(WorkspaceStatusBar::Path),
+                 m_untitled ? QString() : m_path, m_status->text(WorkspaceStatusBar::Size),
+                 m_edit->isModified()},
+                *m_clock);
+        TfrmProperties dialog(this);
+        dialog.fill(properties);
+        if (m_propertiesRunner)
+            m_propertiesRunner(dialog);
+        else
+            dialog.exec();
+    });
 }
 
 void TfrmEdit::RefreshTaskbarTitle()

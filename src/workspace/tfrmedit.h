@@ -7,16 +7,20 @@
 
 #include <functional>
 
+class Clock;
 class EditControl;
 class FileListMenu;
 class QFileDialog;
 class QMenu;
 class QMessageBox;
 class QTimer;
+class TfrmProperties;
 class SearchController;
 class WorkspaceActions;
 class WorkspaceHost;
+class WorkspacePrinter;
 class WorkspaceStatusBar;
+class WorkspaceTextCommands;
 
 // A Workspace: one editing window in the frame's MDI area. It is itself the MDI sub-window, so
 // its caption is the window title and closing it runs the close question directly. Its File,
@@ -35,6 +39,8 @@ public:
     using SaveDialogRunner = std::function<QString(QFileDialog &dialog)>;
     using QuestionRunner = std::function<int(QMessageBox &box)>;
     using KeyLockReader = std::function<KeyLockState()>;
+    // Shows the filled Properties dialog.
+    using PropertiesRunner = std::function<void(TfrmProperties &dialog)>;
 
     static const QString untitledName;
 
@@ -59,6 +65,7 @@ public:
     void UpdateCaretPanel();
     void UpdateEditItems();
     void RefreshTaskbarTitle();
+    void puiPropertiesClick();
     // Opens the tool bar's customisation window, which stays open beside the frame.
     void mniCustomizeToolBarClick();
 
@@ -79,11 +86,16 @@ public:
     EditControl *editControl() const { return m_edit; }
     WorkspaceStatusBar *statusPanels() const { return m_status; }
     WorkspaceActions *actions() const { return m_actions; }
+    WorkspaceTextCommands *textCommands() const { return m_textCommands; }
+    WorkspacePrinter *printer() const { return m_printer; }
     SearchController *search() const { return m_search; }
 
     void setSaveDialogRunner(SaveDialogRunner runner) { m_saveDialogRunner = std::move(runner); }
     void setQuestionRunner(QuestionRunner runner) { m_questionRunner = std::move(runner); }
     void setKeyLockReader(KeyLockReader reader) { m_keyLockReader = std::move(reader); }
+    void setPropertiesRunner(PropertiesRunner runner) { m_propertiesRunner = std::move(runner); }
+    // The clock of the date and time stamp and the Properties dialog.
+    void setClock(const Clock *clock);
 
 signals:
     // A file given to Open() has been loaded completely.
@@ -111,6 +123,9 @@ private:
     EditControl *m_edit = nullptr;
     WorkspaceStatusBar *m_status = nullptr;
     WorkspaceActions *m_actions = nullptr;
+    WorkspaceTextCommands *m_textCommands = nullptr;
+    WorkspacePrinter *m_printer = nullptr;
+    const Clock *m_clock = nullptr;
     SearchController *m_search = nullptr;
     FileListMenu *m_recentMenu = nullptr;
     FileListMenu *m_favoritesMenu = nullptr;
@@ -124,4 +139,5 @@ private:
     SaveDialogRunner m_saveDialogRunner;
     QuestionRunner m_questionRunner;
     KeyLockReader m_keyLockReader;
+    PropertiesRunner m_propertiesRunner;
 };

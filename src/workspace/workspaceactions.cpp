@@ -74,9 +74,8 @@ WorkspaceActions::WorkspaceActions(QWidget *owner)
     setToolBarText(mniFindNext, tr("Find F3"), tr("Find Next"));
     setToolBarText(mniReplace, tr("Replace"), tr("Replace"));
 
-    // Printing, text commands, properties and tool bar customisation come later.
-    m_pending = {mniPrint, mniPrintSetup, mniDateTime,  mniLeft,       mniRight,     mniCenter,
-                 mniFont,  mniLowerCase,  mniUpperCase, mniCapitalize, puiProperties};
+    // Every command has its work now; any still without one would wait here.
+    m_pending = {};
     for (QAction *action : std::as_const(m_pending))
         action->setEnabled(false);
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class QPrinter;
 class SettingsStore;
 
 // What a Workspace needs from the window that holds it. The main frame implements it; tests use
@@ -40,6 +41,14 @@ public:
     // Opens the file in a new Workspace of the frame; false when it could not be read (the
     // error has been shown and the new Workspace stays, as after any failed open).
     virtual bool openInNewWorkspace(const QString &path) = 0;
+
+    // The chosen date and time stamp rows as the frame stores them: decimal text, -1 for none.
+    virtual QString dateIndexText() const = 0;
+    virtual QString timeIndexText() const = 0;
+
+    // The printer every Workspace prints on, as the frame's Printer Setup left it.
+    virtual QPrinter *printer() = 0;
+    virtual void printerSetup() = 0;
 
     // The frame's own commands, reached from a Workspace's File menu.
     virtual void newChild() = 0;

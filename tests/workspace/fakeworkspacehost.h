@@ -2,7 +2,10 @@
 
 #include "workspace/workspacehost.h"
 
+#include <QPrinter>
 #include <QStringList>
+
+#include <memory>
 
 // Records what a Workspace asks of its frame; every value can be set by the test.
 class FakeWorkspaceHost : public WorkspaceHost
@@ -32,6 +35,19 @@ public:
         opened.append(path);
         return openSucceeds;
     }
+    QString dateIndexText() const override { return dateIndex; }
+    QString timeIndexText() const override { return timeIndex; }
+    // Prints into a PDF file, pdfPath, that the test chooses.
+    QPrinter *printer() override
+    {
+        if (!pdfPrinter) {
+            pdfPrinter = std::make_shared<QPrinter>(QPrinter::HighResolution);
+            pdfPrinter->setOutputFormat(QPrinter::PdfFormat);
+        }
+        pdfPrinter->setOutputFileName(pdfPath);
+        return pdfPrinter.get();
+    }
+    void printerSetup() override { ++printerSetups; }
     void newChild() override { ++newChildren; }
     void openChild() override { ++openChildren; }
     void exitApplication() override { ++exits; }
@@ -46,6 +62,11 @@ public:
     QStringList favorites;
     QStringList opened;
     bool openSucceeds = true;
+    QString dateIndex = QStringLiteral("0");
+    QString timeIndex = QStringLiteral("-1");
+    QString pdfPath;
+    std::shared_ptr<QPrinter> pdfPrinter;
+    int printerSetups = 0;
     int drops = 0, restores = 0, depth = 0, reapplies = 0;
     int newChildren = 0, openChildren = 0, exits = 0, titleRefreshes = 0;
 };

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class EditControl;
+class QPrintDialog;
+class QPrinter;
+class QWidget;
+class WorkspaceHost;
+
+// Prints a Workspace's whole text on the frame's printer, as one job named after the frame's
+// caption, and opens the frame's printer set-up.
+class WorkspacePrinter : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Seam for tests: runs the prepared print dialog; true when the user chose to print.
+    using PrintDialogRunner = std::function<bool(QPrintDialog &dialog)>;
+
+    WorkspacePrinter(EditControl *edit, WorkspaceHost *host, QWidget *window);
+
+    void setPrintDialogRunner(PrintDialogRunner runner) { m_printDialogRunner = std::move(runner); }
+
+    // Failures reach the error handler; returns the number of pages printed (0 when the dialog
+    // was cancelled or printing failed).
+    int mniPrintClick();
+    void mniPrintSetupClick();
+
+    // Prints the text on printer; throws AppError when the printer fails.
+    int print(QPrinter *printer);
+
+private:
+    bool choosePrinter(QPrinter *printer);
+
+    EditControl *m_edit;
+    WorkspaceHost *m_host;
+    QWidget *m_window;
+    PrintDialogRunner m_printDialogRunner;
+};

@@ -1,0 +1,292 @@
+#include "fakeworkspacehost.h"
+
+#include "app/errorhandler.h"
+#include "controls/editcontrol.h"
+#include "format/clock.h"
+#include "format/formatsettings.h"
+#include "workspace/fileproperties.h"
+#include "workspace/tfrmedit.h"
+#include "workspace/tfrmproperties.h"
+#include "workspace/workspaceactions.h"
+
+#include "common/testfiles.h"
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+class FixedClock : public Clock
+{
+public:
+    QDateTime moment;
+    QDateTime localNow() const override { return moment; }
+};
+
+// Whoever runs the tests, the read-only check must see a user the file refuses: root writes
+// anything, so root looks through the eyes of "nobody" meanwhile.
+class AsOrdinaryUser
+{
+public:
+    AsOrdinaryUser()
+        : m_wasRoot(::geteuid() == 0)
+    {
+        if (m_wasRoot && ::seteuid(65534) != 0)
+            qFatal("cannot take the identity of nobody");
+    }
+    ~AsOrdinaryUser()
+    {
+        if (m_wasRoot && ::seteuid(0) != 0)
+            qFatal("cannot return to root");
+    }
+    AsOrdinaryUser(const AsOrdinaryUser &) = delete;
+    AsOrdinaryUser &operator=(const AsOrdinaryUser &) = delete;
+
+private:
+    bool m_wasRoot;
+};
+
+// What the dialog showed, taken while it was open.
+struct Shown
+{
+    QString caption, fileName, type, location, size, created, modified, accessed;
+    bool readOnly = false, system = false, hidden = false, archive = false;
+    int depth = -1;
+    int runs = 0;
+};
+
+const QString kNow = QStringLiteral("Monday, December 7, 2026 at 2:05:09 pm");
+} // namespace
+
+class TestTfrmProperties : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void untitledWorkspace();
+    void savedFile();
+    void readOnlyFile();
+    void dotFileIsHidden();
+    void deviceIsSystem();
+    void vanishedFileIsReported();
+    void dialogLayoutAndOk();
+
+private:
+    TfrmEdit *makeWorkspace();
+    TfrmEdit *openFile(const QString &name, const QByteArray &bytes);
+    Shown showProperties(TfrmEdit *edit);
+
+    QTemporaryDir *m_dir = nullptr;
+    QMdiArea *m_area = nullptr;
+    FakeWorkspaceHost m_host;
+    FixedClock m_clock;
+    QStringList m_errors;
+};
+
+void TestTfrmProperties::initTestCase()
+{
+    FormatSettings::setCurrent(FormatSettings());
+    m_clock.moment = QDateTime(QDate(2026, 12, 7), QTime(14, 5, 9));
+}
+
+void TestTfrmProperties::init()
+{
+    m_dir = new QTemporaryDir;
+    // Others may look into the folder (the read-only check runs as another user).
+    QVERIFY(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755) == 0);
+    m_area = new QMdiArea;
+    m_area->resize(800, 600);
+    m_area->show();
+    m_host = FakeWorkspaceHost();
+    m_host.directory = m_dir->path() + u'/';
+    m_errors.clear();
+    ErrorHandler::setPresenter([this](const QString &text) { m_errors.append(text); });
+}
+
+void TestTfrmProperties::cleanup()
+{
+    ErrorHandler::setPresenter({});
+    for (QMdiSubWindow *window : m_area->subWindowList())
+        static_cast<TfrmEdit *>(window)->closeWithoutQuery();
+    delete m_area;
+    delete m_dir;
+}
+
+TfrmEdit *TestTfrmProperties::makeWorkspace()
+{
+    auto *edit = new TfrmEdit(&m_host);
+    edit->setClock(&m_clock);
+    m_area->addSubWindow(edit);
+    edit->show();
+    return edit;
+}
+
+TfrmEdit *TestTfrmProperties::openFile(const QString &name, const QByteArray &bytes)
+{
+    const QString path = m_dir->filePath(name);
+    if (!TestFiles::writeBytes(path, bytes))
+        return nullptr;
+    QFile file(path);
+    file.open(QIODevice::ReadWrite);
+    // Wednesday, 5 March 1997, 9:07:33 in the morning, local time.
+    file.setFileTime(QDateTime(QDate(1997, 3, 5), QTime(9, 7, 33)),
+                     QFileDevice::FileModificationTime);
+    file.close();
+    TfrmEdit *edit = makeWorkspace();
+    return edit->Open(path) ? edit : nullptr;
+}
+
+Shown TestTfrmProperties::showProperties(TfrmEdit *edit)
+{
+    Shown shown;
+    edit->setPropertiesRunner([&](TfrmProperties &dialog) {
+        shown.caption = dialog.windowTitle();
+        shown.fileName = dialog.lblFileName->text();
+        shown.type = dialog.lblType->text();
+        shown.location = dialog.lblLocation->text();
+        shown.size = dialog.lblSize->text();
+        shown.created = dialog.lblCreated->text();
+        shown.modified = dialog.lblModified->text();
+        shown.accessed = dialog.lblAccessed->text();
+        shown.readOnly = dialog.chkReadOnly->isChecked();
+        shown.system = dialog.chkSystem->isChecked();
+        shown.hidden = dialog.chkHidden->isChecked();
+        shown.archive = dialog.chkArchive->isChecked();
+        shown.depth = m_host.depth;
+        ++shown.runs;
+    });
+    edit->actions()->puiProperties->trigger();
+    return shown;
+}
+
+void TestTfrmProperties::untitledWorkspace()
+{
+    TfrmEdit *edit = makeWorkspace();
+    Shown shown = showProperties(edit);
+    QCOMPARE(shown.runs, 1);
+    QCOMPARE(shown.depth, 1);
+    QCOMPARE(m_host.depth, 0);
+    QCOMPARE(shown.caption, QStringLiteral("untitled.txt - Properties"));
+    QCOMPARE(shown.fileName, QStringLiteral("untitled.txt"));
+    QCOMPARE(shown.type, QStringLiteral("Text Document"));
+    QCOMPARE(shown.location, u' ' + m_dir->path());
+    QCOMPARE(shown.size, QStringLiteral("0 bytes"));
+    QCOMPARE(shown.created, kNow);
+    QCOMPARE(shown.accessed, kNow);
+    QCOMPARE(shown.modified, QStringLiteral("Not Modified"));
+    QVERIFY(!shown.readOnly && !shown.system && !shown.hidden && !shown.archive);
+
+    QTest::keyClicks(edit->editControl()->focusProxy(), QStringLiteral("abc"));
+    shown = showProperties(edit);
+    QCOMPARE(shown.modified, kNow);
+    QCOMPARE(shown.size, QStringLiteral("3 bytes"));
+}
+
+void TestTfrmProperties::savedFile()
+{
+    TfrmEdit *edit = openFile(QStringLiteral("Notes.txt"), QByteArray(1234, 'x'));
+    QVERIFY(edit);
+    Shown shown = showProperties(edit);
+    QCOMPARE(shown.caption, QStringLiteral("Notes.txt - Properties"));
+    QCOMPARE(shown.location, m_dir->path());
+    QCOMPARE(shown.size, QStringLiteral("1,234 bytes"));
+    QCOMPARE(shown.created, QStringLiteral("Wednesday, March 5, 1997 at 9:07:33 am"));
+    QCOMPARE(shown.modified, QStringLiteral("Not Modified"));
+    QCOMPARE(shown.accessed, kNow);
+    QVERIFY(!shown.readOnly && !shown.system && !shown.hidden && !shown.archive);
+
+    edit->editControl()->replaceSelection(QStringLiteral("y"));
+    QCOMPARE(showProperties(edit).modified, kNow);
+}
+
+void TestTfrmProperties::readOnlyFile()
+{
+    TfrmEdit *edit = openFile(QStringLiteral("locked.txt"), "text");
+    QVERIFY(edit);
+    const QByteArray path = QFile::encodeName(m_dir->filePath(QStringLiteral("locked.txt")));
+    QVERIFY(::chmod(path.constData(), 0444) == 0);
+    Shown shown;
+    {
+        AsOrdinaryUser ordinary;
+        shown = showProperties(edit);
+    }
+    QCOMPARE(m_errors, QStringList());
+    QVERIFY(shown.readOnly);
+    QVERIFY(!shown.system && !shown.hidden && !shown.archive);
+    // Once the user may write it again, the box clears.
+    QVERIFY(::chmod(path.constData(), 0666) == 0);
+    {
+        AsOrdinaryUser ordinary;
+        shown = showProperties(edit);
+    }
+    QVERIFY(!shown.readOnly);
+}
+
+void TestTfrmProperties::dotFileIsHidden()
+{
+    TfrmEdit *edit = openFile(QStringLiteral(".profile"), "export A=1\n");
+    QVERIFY(edit);
+    const Shown shown = showProperties(edit);
+    QCOMPARE(shown.caption, QStringLiteral(".profile - Properties"));
+    QVERIFY(shown.hidden);
+    QVERIFY(!shown.readOnly && !shown.system && !shown.archive);
+}
+
+void TestTfrmProperties::deviceIsSystem()
+{
+    FileProperties::Source source;
+    source.name = QStringLiteral("null");
+    source.path = source.pathPanel = QStringLiteral("/dev/null");
+    const FileProperties properties = FileProperties::read(source, m_clock);
+    QVERIFY(properties.system);
+    QVERIFY(!properties.hidden && !properties.archive);
+    QCOMPARE(properties.location, QStringLiteral("/dev"));
+    source.path = source.pathPanel = QStringLiteral("/.hidden-at-root");
+    QCOMPARE(FileProperties::read({QStringLiteral("x"), QStringLiteral("/x"), {}, {}, false},
+                                  m_clock)
+                     .location,
+             QStringLiteral("/"));
+}
+
+void TestTfrmProperties::vanishedFileIsReported()
+{
+    TfrmEdit *edit = openFile(QStringLiteral("gone.txt"), "text");
+    QVERIFY(edit);
+    QVERIFY(QFile::remove(m_dir->filePath(QStringLiteral("gone.txt"))));
+    const Shown shown = showProperties(edit);
+    QCOMPARE(shown.runs, 0);
+    QCOMPARE(m_errors, QStringList{QStringLiteral("Invalid argument to date encode")});
+    QCOMPARE(m_host.depth, 0);
+}
+
+void TestTfrmProperties::dialogLayoutAndOk()
+{
+    TfrmProperties dialog;
+    QCOMPARE(dialog.size(), QSize(367, 432));
+    QVERIFY(!(dialog.windowFlags() & Qt::WindowCloseButtonHint));
+    QCOMPARE(dialog.pages->count(), 1);
+    QCOMPARE(dialog.pages->tabText(0), QStringLiteral("General"));
+    QCOMPARE(dialog.btnOK->text(), QStringLiteral("OK"));
+    QCOMPARE(dialog.btnOK->toolTip(), QStringLiteral("Close Properties"));
+    // The boxes show, they do not change.
+    dialog.show();
+    QTest::mouseClick(dialog.chkReadOnly, Qt::LeftButton);
+    QVERIFY(!dialog.chkReadOnly->isChecked());
+    dialog.btnOK->trigger();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+QTEST_MAIN(TestTfrmProperties)
+#include "tst_tfrmproperties.moc"
