@@ -1,5 +1,9 @@
 #include "tfrmproperties.h"
 
+#include "toolbar/speedbarglyphs.h"
+#include "toolbar/tspeedbar.h"
+#include "toolbar/tspeedbarsection.h"
+#include "toolbar/tspeeditem.h"
 #include "workspace/fileproperties.h"
 
 #include <QAction>
@@ -7,7 +11,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -38,8 +41,9 @@ TfrmProperties::TfrmProperties(QWidget *parent)
     layout->addWidget(pages, 1);
     btnOK = new QAction(tr("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setToolTip(tr("Close Properties"));
-    btnOK->setStatusTip(tr("Close Properties"));
+    // Return and Escape close the dialog as the bar's button does.
+    btnOK->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    addAction(btnOK);
     connect(btnOK, &QAction::triggered, this, &TfrmProperties::btnOKClick);
     buildToolBar();
     layout->addWidget(barProperties);
@@ -115,12 +119,14 @@ QCheckBox *TfrmProperties::makeCheckBox(const QString &text, const char *name)
 
 void TfrmProperties::buildToolBar()
 {
-    auto *button = new QPushButton(btnOK->text(), this);
-    button->setObjectName(QStringLiteral("barProperties"));
-    button->setToolTip(btnOK->toolTip());
-    button->setDefault(true);
-    connect(button, &QPushButton::clicked, btnOK, &QAction::trigger);
-    barProperties = button;
+    auto *bar = new TSpeedBar(this);
+    bar->setObjectName(QStringLiteral("barProperties"));
+    TSpeedbarSection *file = bar->AddSection(tr("File Menu"));
+    TSpeedItem *item =
+            bar->AddItem(file, btnOK->objectName(), btnOK, btnOK->text(), tr("Close Properties"));
+    item->setHint(tr("Close Properties|"));
+    item->setGlyph(SpeedbarGlyphs::icon(QStringLiteral("Close")));
+    barProperties = bar;
 }
 
 void TfrmProperties::fill(const FileProperties &properties)

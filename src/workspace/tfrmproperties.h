@@ -9,6 +9,7 @@ class QGridLayout;
 class QLabel;
 class QTabWidget;
 class QWidget;
+class TSpeedBar;
 
 // The Properties dialog of a Workspace's file: name, type, location, size, three time stamps
 // and four attribute boxes on one page "General", closed through its tool bar's OK. It only
@@ -37,7 +38,7 @@ public:
     QCheckBox *chkArchive = nullptr;
     QAction *btnOK = nullptr;
     QTabWidget *pages = nullptr;
-    QWidget *barProperties = nullptr;
+    TSpeedBar *barProperties = nullptr;
 
 private:
     QWidget *buildGeneralPage();

@@ -10,6 +10,10 @@
 #include "workspace/workspaceactions.h"
 
 #include "common/testfiles.h"
+#include "toolbar/tspeedbar.h"
+#include "toolbar/tspeedbarbutton.h"
+#include "toolbar/tspeedbarsection.h"
+#include "toolbar/tspeeditem.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
@@ -277,13 +281,21 @@ void TestTfrmProperties::dialogLayoutAndOk()
     QVERIFY(!(dialog.windowFlags() & Qt::WindowCloseButtonHint));
     QCOMPARE(dialog.pages->count(), 1);
     QCOMPARE(dialog.pages->tabText(0), QStringLiteral("General"));
-    QCOMPARE(dialog.btnOK->text(), QStringLiteral("OK"));
-    QCOMPARE(dialog.btnOK->toolTip(), QStringLiteral("Close Properties"));
+    const QList<TSpeedbarSection *> sections = dialog.barProperties->sections();
+    QCOMPARE(sections.size(), 1);
+    QCOMPARE(sections.constFirst()->Caption(), QStringLiteral("File Menu"));
+    QCOMPARE(sections.constFirst()->items().size(), 1);
+    TSpeedItem *ok = sections.constFirst()->items().constFirst();
+    QCOMPARE(ok->name(), QStringLiteral("btnOK"));
+    QCOMPARE(ok->BtnCaption(), QStringLiteral("OK"));
+    QCOMPARE(ok->Caption(), QStringLiteral("Close Properties"));
+    QCOMPARE(ok->Hint(), QStringLiteral("Close Properties|"));
+    QVERIFY(ok->Visible());
     // The boxes show, they do not change.
     dialog.show();
     QTest::mouseClick(dialog.chkReadOnly, Qt::LeftButton);
     QVERIFY(!dialog.chkReadOnly->isChecked());
-    dialog.btnOK->trigger();
+    QTest::mouseClick(ok->button(), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
