@@ -74,6 +74,12 @@ QWidget *TfrmProperties::buildGeneralPage()
     lblModified = addRow(grid, tr("Modified:"), "lblModified");
     lblAccessed = addRow(grid, tr("Accessed:"), "lblAccessed");
     addRule(grid);
+    addAttributeBoxes(grid);
+    return page;
+}
+
+void TfrmProperties::addAttributeBoxes(QGridLayout *grid)
+{
     chkReadOnly = makeCheckBox(tr("ReadOnly"), "chkReadOnly");
     chkSystem = makeCheckBox(tr("System"), "chkSystem");
     chkHidden = makeCheckBox(tr("Hidden"), "chkHidden");
@@ -84,7 +90,6 @@ QWidget *TfrmProperties::buildGeneralPage()
     grid->addWidget(chkHidden, row + 1, 0);
     grid->addWidget(chkArchive, row + 1, 1);
     grid->setRowStretch(row + 2, 1);
-    return page;
 }
 
 QLabel *TfrmProperties::addRow(QGridLayout *grid, const QString &caption, const char *name)

@@ -44,6 +44,7 @@ private:
     QWidget *buildGeneralPage();
     QLabel *addRow(QGridLayout *grid, const QString &caption, const char *name);
     static void addRule(QGridLayout *grid);
+    void addAttributeBoxes(QGridLayout *grid);
     QCheckBox *makeCheckBox(const QString &text, const char *name);
     void buildToolBar();
 };
