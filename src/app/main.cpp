@@ -1,5 +1,7 @@
 #include "app/errorhandler.h"
 #include "app/leafstackapplication.h"
+#include "app/programfiles.h"
+#include "app/programicon.h"
 #include "app/tfrmmain.h"
 #include "format/formatsettings.h"
 #include "platform/displaycheck.h"
@@ -23,12 +25,16 @@ int main(int argc, char *argv[])
         qputenv("QT_XCB_GL_INTEGRATION", "none");
 
     LeafstackApplication app(argc, argv);
+    app.setWindowIcon(ProgramIcon::icon());
+    // Ties the windows to the installed desktop entry.
+    app.setDesktopFileName(QStringLiteral("leafstack"));
     LoadLocaleSettings();
 
     SettingsStore settings;
     TfrmMain frame;
     frame.setCommandLine(QCoreApplication::arguments().mid(1), QDir::currentPath());
     frame.setSettingsStore(&settings);
+    frame.setProgramFolder(ProgramFiles::folder(QCoreApplication::applicationDirPath()));
     frame.show();
     QObject::connect(
             &app, &QGuiApplication::commitDataRequest, &frame,

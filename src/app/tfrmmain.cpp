@@ -3,11 +3,13 @@
 #include "apperror.h"
 #include "buttonhints.h"
 #include "commandline.h"
+#include "defaulteditoroption.h"
 #include "errorhandler.h"
 #include "filedropfilter.h"
 #include "frameactions.h"
 #include "framesettings.h"
 #include "frametoolbar.h"
+#include "frametray.h"
 #include "settings/tformstorage.h"
 #include "toolbar/speedbardock.h"
 #include "toolbar/tspeedbar.h"
@@ -18,6 +20,7 @@
 #include "opendialogsettings.h"
 #include "preferences/tfrmtools.h"
 #include "stayontop.h"
+#include "tfrmabout.h"
 #include "valuelabel.h"
 #include "windowmenu.h"
 #include "workspace/dialogfilter.h"
@@ -138,6 +141,10 @@ void TfrmMain::FormCreate()
         if (OpenFile(path))
             addRecentFile(path);
     });
+    m_defaultEditor = new DefaultEditorOption(
+            m_actions->mniSetDefault,
+            DefaultEditor::forThisDesktop(QCoreApplication::applicationFilePath()), this);
+    m_tray = new FrameTray(this, m_actions->pumTray);
     connectCommands();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::workspaceActivated);
     connect(qApp, &QApplication::focusChanged, this, &TfrmMain::ActiveFormChange);
@@ -164,6 +171,8 @@ void TfrmMain::connectCommands()
     bind(a.mniAutomaticBackups, &TfrmMain::mniAutomaticBackupsClick);
     bind(a.mniMainStatusBar, &TfrmMain::mniMainStatusBarClick);
     bind(a.mniStayOnTop, &TfrmMain::mniStayOnTopClick);
+    bind(a.mniSetDefault, &TfrmMain::mniSetDefaultClick);
+    connect(a.mnuOptions, &QMenu::aboutToShow, this, &TfrmMain::mniOptionsClick);
     bind(a.mniPreferences, &TfrmMain::mniPreferencesClick);
     bind(a.mniContents, &TfrmMain::mniContentsClick);
     bind(a.mniSearchForHelpOn, &TfrmMain::mniSearchForHelpOnClick);
@@ -494,6 +503,16 @@ void TfrmMain::mniStayOnTopClick()
     m_stayOnTop->toggle();
 }
 
+void TfrmMain::mniOptionsClick()
+{
+    m_defaultEditor->refresh();
+}
+
+void TfrmMain::mniSetDefaultClick()
+{
+    m_defaultEditor->choose();
+}
+
 void TfrmMain::dropTopmost()
 {
     m_stayOnTop->dropTopmost();
@@ -538,7 +557,9 @@ void TfrmMain::mniPrinterSetupClick()
 
 void TfrmMain::mniAboutLeafstackClick()
 {
-    // The About box arrives with its own window.
+    StayOnTopSuspended suspended(*m_stayOnTop);
+    TfrmAbout about(this);
+    about.exec();
 }
 
 void TfrmMain::mniPreferencesClick()

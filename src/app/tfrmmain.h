@@ -8,11 +8,13 @@
 #include <memory>
 
 class ButtonHints;
+class DefaultEditorOption;
 class FileDropFilter;
 class FrameActions;
 class FrameSettings;
 class SettingsStore;
 class FrameToolBar;
+class FrameTray;
 class HelpWindow;
 class MenuMerger;
 class QLabel;
@@ -52,6 +54,7 @@ public:
     const FrameToolBar &toolBar() const { return *m_toolBar; }
     StayOnTop &stayOnTop() const { return *m_stayOnTop; }
     HelpWindow *helpWindow() const { return m_help.get(); }
+    FrameTray &tray() const { return *m_tray; }
     QString statusText() const;
     QList<TfrmEdit *> workspaces() const;
     TfrmEdit *activeWorkspace() const;
@@ -107,6 +110,8 @@ public slots:
     void mniAutomaticBackupsClick();
     void mniMainStatusBarClick();
     void mniStayOnTopClick();
+    void mniOptionsClick();
+    void mniSetDefaultClick();
     void puiLeafstackClick();
     void MinimizeApplication();
     void ShowHint(const QString &hint);
@@ -144,6 +149,8 @@ private:
     StayOnTop *m_stayOnTop;
     ButtonHints *m_buttonHints;
     FileDropFilter *m_drops;
+    DefaultEditorOption *m_defaultEditor = nullptr;
+    FrameTray *m_tray = nullptr;
     QLabel *m_hintPanel;
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<QPrinter> m_printer;

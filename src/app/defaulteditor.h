@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// The "Default Windows Notepad" option on a Linux desktop: the user's default-application list
+// (mimeapps.list) names this program's desktop entry as the editor for plain text. The option
+// is in force when the list's entry names our desktop entry (letter case aside) and that entry
+// starts this very program, so a program moved away reads as not in force.
+class DefaultEditor
+{
+public:
+    // A system editor's executable and the name it is kept under while we stand in for it.
+    struct SystemEditor
+    {
+        QString executable;
+        QString setAside;
+    };
+
+    struct Setup
+    {
+        QString profile; // the initialisation file holding the entry
+        QString section;
+        QString key;
+        QString replacement; // the entry's value while we stand in: our desktop entry id
+        QString program;     // this program's executable
+        QString userEntries; // where a desktop entry of the user's own may be written
+        // The desktop has no system editor executables to move; other setups may.
+        QList<SystemEditor> systemEditors;
+    };
+
+    // The user's own mimeapps.list and desktop entries, for the given executable.
+    static Setup forThisDesktop(const QString &program);
+
+    explicit DefaultEditor(Setup setup);
+    const Setup &setup() const { return m_setup; }
+
+    // Read afresh from the file each time.
+    bool isInForce() const;
+    // Sets the system editors aside, makes sure our desktop entry starts this program and
+    // names it in the list. Throws AppError("Unable to write to %s") when the list cannot be
+    // written; what was done before stays done.
+    void install() const;
+    // Brings the system editors back and empties the entry (the entry itself stays).
+    void remove() const;
+
+private:
+    bool entryStartsThisProgram() const;
+    void writeUserEntry() const;
+    void moveEditors(bool setAside) const;
+
+    Setup m_setup;
+};
