@@ -233,11 +233,12 @@ bool TFormPlacement::eventFilter(QObject *watched, QEvent *event)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Show:
-        // Applying a window state shows an MDI child again: restore once per show.
-        if (!event->spontaneous() && Active && !m_inRestore) {
-            m_inRestore = true;
+        // Once per opening of the form. A form shown again because its window came back
+        // (from the tray, say) keeps what the user has done since; applying a window state
+        // shows an MDI child again, which must not restore twice either.
+        if (!event->spontaneous() && Active && m_awaitingRestore) {
+            m_awaitingRestore = false;
             runAutomatically(&TFormPlacement::RestoreSettings);
-            m_inRestore = false;
         }
         break;
     case QEvent::Close:
@@ -246,8 +247,11 @@ bool TFormPlacement::eventFilter(QObject *watched, QEvent *event)
             m_inClose = true;
             QCoreApplication::sendEvent(m_form, event);
             m_inClose = false;
-            if (event->isAccepted() && Active)
-                runAutomatically(&TFormPlacement::SaveSettings);
+            if (event->isAccepted()) {
+                if (Active)
+                    runAutomatically(&TFormPlacement::SaveSettings);
+                m_awaitingRestore = true; // a form opened again restores again
+            }
             return true;
         }
         break;

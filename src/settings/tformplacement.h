@@ -67,7 +67,7 @@ private:
     bool m_restored = false;
     bool m_destroying = false;
     bool m_inClose = false;
-    bool m_inRestore = false;
+    bool m_awaitingRestore = true;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TFormPlacement::Options)

@@ -142,7 +142,11 @@ echo "ok: minimised to the tray"
 # 2. A double-click on the icon brings the frame back.
 xdotool mousemove --window "$icon" 8 8 click --repeat 2 --delay 120 1
 frame_is shown || fail "a double-click on the tray icon did not restore the frame"
-echo "ok: restored by double-clicking the tray icon"
+sleep 0.5
+# The Workspace that was maximised is maximised still: the frame's caption names it.
+name="$(xdotool getwindowname "$frame")"
+[[ "$name" == "Leafstack - [untitled.txt]" ]] || fail "after the restore the frame is called '$name'"
+echo "ok: restored by double-clicking the tray icon, the Workspace still maximised"
 
 # 3. The tray menu's "About..." shows the About box, shot for the record.
 tray_menu 2

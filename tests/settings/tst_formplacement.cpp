@@ -51,6 +51,7 @@ private Q_SLOTS:
     void cleanup();
     void firstRunMaximisesTheFrameAndSavesEverything();
     void secondRunRestoresPlacementAndOptions();
+    void restoredOncePerOpening();
     void showCommands_data();
     void showCommands();
     void normalRectangleRules_data();
@@ -121,6 +122,32 @@ void TestFormPlacement::secondRunRestoresPlacementAndOptions()
     QVERIFY(!frame.isMaximized());
     QCOMPARE(frame.geometry(), QRect(30, 40, 500, 300));
     QVERIFY(frame.m_option->isChecked());
+}
+
+void TestFormPlacement::restoredOncePerOpening()
+{
+    writeMainForm(
+            {{"ShowCmd", "1"}, {"NormPos", "30,40,530,340"}, {"mniStayOnTop_Checked", "False"}});
+    SettingsStore store(path());
+    Frame frame(&store);
+    frame.show();
+    QCOMPARE(frame.geometry(), QRect(30, 40, 500, 300));
+
+    // Hidden (to the tray) and shown again: what the user changed meanwhile stays.
+    frame.m_option->setChecked(true);
+    frame.setGeometry(60, 70, 400, 200);
+    frame.hide();
+    frame.show();
+    QVERIFY(frame.m_option->isChecked());
+    QCOMPARE(frame.geometry(), QRect(60, 70, 400, 200));
+
+    // Closed and opened again: it comes back as it was saved at the close.
+    QVERIFY(frame.close());
+    frame.m_option->setChecked(false);
+    frame.setGeometry(10, 10, 300, 300);
+    frame.show();
+    QVERIFY(frame.m_option->isChecked());
+    QCOMPARE(frame.geometry(), QRect(60, 70, 400, 200));
 }
 
 void TestFormPlacement::showCommands_data()
