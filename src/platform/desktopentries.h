@@ -21,7 +21,8 @@ QString find(const QString &id);
 QString programOf(const QString &entryFile);
 // The first word of an Exec value with the format's escapes and quoting undone.
 QString execProgram(const QString &execValue);
-// An Exec value that starts program with the one file it is given (the program takes all its arguments as one name).
+// An Exec value that starts program with the one file it is given (the program takes all its
+// arguments as one name).
 QString execValueFor(const QString &program);
 
 } // namespace DesktopEntries

@@ -210,9 +210,9 @@ void WorkspaceActions::buildToolBar(QWidget *owner)
         TSpeedbarSection *place = barTool->section(section);
         if (!place)
             place = barTool->AddSection(section);
-        TSpeedItem *item = barTool->AddItem(place, QLatin1String(entry.name), entry.action,
-                                            entry.action->iconText(), entry.action->toolTip(),
-                                            entry.shown);
+        TSpeedItem *item =
+                barTool->AddItem(place, QLatin1String(entry.name), entry.action,
+                                 entry.action->iconText(), entry.action->toolTip(), entry.shown);
         item->setGlyph(SpeedbarGlyphs::icon(QLatin1String(entry.glyph)));
         // Left, Right and Center: one pressed at a time.
         if (entry.action->actionGroup() == m_alignment)
