@@ -35,6 +35,8 @@ private Q_SLOTS:
 
 private:
     QString path() const { return m_dir->filePath("Leafstack.reg"); }
+    // Opens file n in a new Workspace, lists it as recent and types into it.
+    TfrmEdit *openAndEdit(TfrmMain &frame, int n);
     QString file(int n) const { return m_dir->filePath(QStringLiteral("Note %1.txt").arg(n)); }
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_reported;
@@ -158,16 +160,24 @@ void TestFrameSettings::theLastWorkspaceClosedSetsTheFont()
     frame.actions().mniExit->trigger();
 }
 
+TfrmEdit *TestFrameSettings::openAndEdit(TfrmMain &frame, int n)
+{
+    TfrmEdit *workspace = frame.OpenFile(file(n));
+    if (workspace) {
+        frame.addRecentFile(file(n));
+        QTest::keyClicks(workspace->editControl()->focusProxy(), "edit");
+    }
+    return workspace;
+}
+
 void TestFrameSettings::sessionEndAsksThenSaves()
 {
     SettingsStore store(path());
     TfrmMain frame;
     frame.setSettingsStore(&store);
     frame.show();
-    TfrmEdit *workspace = frame.OpenFile(file(1));
+    TfrmEdit *workspace = openAndEdit(frame, 1);
     QVERIFY(workspace);
-    frame.addRecentFile(file(1));
-    QTest::keyClicks(workspace->editControl()->focusProxy(), "edit");
     int asked = 0;
     int answer = QMessageBox::Cancel;
     workspace->setQuestionRunner([&](QMessageBox &) {
@@ -196,10 +206,8 @@ void TestFrameSettings::sessionEndWithoutLeaveToAskOnlySaves()
     TfrmMain frame;
     frame.setSettingsStore(&store);
     frame.show();
-    TfrmEdit *workspace = frame.OpenFile(file(2));
+    TfrmEdit *workspace = openAndEdit(frame, 2);
     QVERIFY(workspace);
-    frame.addRecentFile(file(2));
-    QTest::keyClicks(workspace->editControl()->focusProxy(), "edit");
     workspace->setQuestionRunner([](QMessageBox &) -> int {
         qFatal("no question may be asked");
         return QMessageBox::Cancel;
