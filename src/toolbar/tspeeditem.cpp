@@ -85,7 +85,9 @@ void TSpeedItem::setGroupIndex(int index)
             continue;
         QActionGroup *group = other->action()->actionGroup();
         if (!group) {
-            group = new QActionGroup(other->action()->parent());
+            // Owned with the actions; actions nobody owns leave it to the bar.
+            QObject *owner = other->action()->parent();
+            group = new QActionGroup(owner ? owner : static_cast<QObject *>(bar()));
             group->addAction(other->action());
         }
         if (m_action->actionGroup() != group)
