@@ -12,45 +12,9 @@ set -uo pipefail
 program="${1:?usage: tray_session.sh LEAFSTACK_BINARY [ABOUT_SCREENSHOT.png]}"
 shot="${2:-$PWD/tray_about.png}"
 
-for tool in Xvfb xdotool openbox trayer; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "SKIP: $tool is not installed (scripts/packages.txt lists it); the session was not run"
-        exit 77
-    fi
-done
-
-work="$(mktemp -d)"
-pids=()
-app_pid=""
-cleanup() {
-    [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    [[ -s "$work/app.log" ]] && tail -n 40 "$work/app.log"
-    exit 1
-}
-
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do
-    [[ "$(wc -l <"$work/display")" -ge 1 ]] && break
-    sleep 0.1
-done
-[[ "$(wc -l <"$work/display")" -ge 1 ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-unset QT_QPA_PLATFORM
-if [[ -n "${ASAN_OPTIONS:-}" ]]; then
-    export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
-fi
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" XDG_DATA_HOME="$work/share"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+. "$(dirname "${BASH_SOURCE[0]}")/x_session.sh"
+require_tools Xvfb xdotool openbox trayer
+start_display
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)

@@ -12,51 +12,10 @@ set -uo pipefail
 program="${1:?usage: xdotool_session.sh LEAFSTACK_BINARY [SCREENSHOT.png]}"
 shot="${2:-$PWD/xdotool_tiled.png}"
 
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "SKIP: $tool is not installed (scripts/packages.txt lists it); the session was not run"
-        exit 77
-    fi
-done
-
-work="$(mktemp -d)"
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    [[ -s "$work/app.log" ]] && tail -n 40 "$work/app.log"
-    exit 1
-}
-
-# A free display of our own; Xvfb writes its number once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-# The number is complete once its line ends.
-display_ready() { [[ "$(wc -l <"$work/display")" -ge 1 ]]; }
-for _ in $(seq 100); do
-    display_ready && break
-    sleep 0.1
-done
-display_ready || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-unset QT_QPA_PLATFORM
-# Under AddressSanitizer: libxkbcommon-x11 hands strndup() atom names that are not
-# NUL-terminated, which strict string checks report although strndup reads no further than
-# its bound. The rule is relaxed for that system library's sake only.
-if [[ -n "${ASAN_OPTIONS:-}" ]]; then
-    export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
-fi
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/files"
-chmod 700 "$XDG_RUNTIME_DIR"
+. "$(dirname "${BASH_SOURCE[0]}")/x_session.sh"
+require_tools Xvfb xdotool
+start_display
+mkdir -p "$work/files"
 
 # The id of the one window whose caption is exactly $1, waiting up to 15 s for it.
 window_named() {

@@ -1,5 +1,6 @@
 #include "settings/settingsstore.h"
 #include "settings/tformplacement.h"
+#include "speedbarplaces.h"
 #include "toolbar/speedbardock.h"
 #include "toolbar/tspeedbar.h"
 #include "toolbar/tspeedbarbutton.h"
@@ -16,19 +17,6 @@ namespace {
 
 const QString kRoot = QStringLiteral("Software\\Orvanel\\Leafstack");
 const QString kSection = kRoot + QStringLiteral("\\TfrmProbebarTool");
-
-QStringList places(const TSpeedBar &bar)
-{
-    QStringList result;
-    for (const TSpeedItem *item : bar.items()) {
-        if (item->Visible())
-            result.append(QStringLiteral("%1@%2,%3")
-                                  .arg(item->name())
-                                  .arg(item->Left())
-                                  .arg(item->Top()));
-    }
-    return result;
-}
 
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "speedbarplaces.h"
 #include "toolbar/espeedbarerror.h"
 #include "toolbar/tspeedbar.h"
 #include "toolbar/tspeedbarbutton.h"
@@ -12,23 +13,6 @@
 #include <QEnterEvent>
 #include <QSignalSpy>
 #include <QTest>
-
-namespace {
-
-QStringList places(const TSpeedBar &bar)
-{
-    QStringList result;
-    for (const TSpeedItem *item : bar.items()) {
-        if (item->Visible())
-            result.append(QStringLiteral("%1@%2,%3")
-                                  .arg(item->name())
-                                  .arg(item->Left())
-                                  .arg(item->Top()));
-    }
-    return result;
-}
-
-} // namespace
 
 // The bar as the frame and the dialogs use it: sections, items backed by actions, alignment.
 class TestTSpeedBar : public QObject

@@ -255,7 +255,9 @@ void TestWorkspaceSearch::replace_data()
             << SearchOptions(SearchOption::ReplaceAll) << u"x x"_qs << Selection(3, 0) << none << 1;
 }
 
-void TestWorkspaceSearch::replace()
+// One row of the replace table run against a target of the given kind.
+template<typename Target>
+void checkReplaceRow()
 {
     QFETCH(QString, text);
     QFETCH(int, selStart);
@@ -268,7 +270,7 @@ void TestWorkspaceSearch::replace()
     QFETCH(QString, message);
     QFETCH(int, undoSteps);
 
-    FakeTarget target(text, selStart, selLength);
+    Target target(text, selStart, selLength);
     WorkspaceSearch search(target);
     QCOMPARE(search.Replace(findText, replaceText, options), message);
     QCOMPARE(target.m_text, result);
@@ -276,26 +278,15 @@ void TestWorkspaceSearch::replace()
     QCOMPARE(target.m_undoSteps, undoSteps);
 }
 
+void TestWorkspaceSearch::replace()
+{
+    checkReplaceRow<FakeTarget>();
+}
+
 // Occurrence by occurrence, Replace All must end exactly as with one long replacement.
 void TestWorkspaceSearch::replaceByOccurrences()
 {
-    QFETCH(QString, text);
-    QFETCH(int, selStart);
-    QFETCH(int, selLength);
-    QFETCH(QString, findText);
-    QFETCH(QString, replaceText);
-    QFETCH(SearchOptions, options);
-    QFETCH(QString, result);
-    QFETCH(Selection, selection);
-    QFETCH(QString, message);
-    QFETCH(int, undoSteps);
-
-    PieceTarget target(text, selStart, selLength);
-    WorkspaceSearch search(target);
-    QCOMPARE(search.Replace(findText, replaceText, options), message);
-    QCOMPARE(target.m_text, result);
-    QCOMPARE(selectionOf(target), selection);
-    QCOMPARE(target.m_undoSteps, undoSteps);
+    checkReplaceRow<PieceTarget>();
 }
 
 void TestWorkspaceSearch::replaceThenReplaceAll()

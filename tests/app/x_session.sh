@@ -1,0 +1,55 @@
+# Shared by the scripts that drive the real program on a virtual X display. Source it after
+# setting "program"; it gives: require_tools, fail, start_display, the "work" folder and the
+# "pids" list (each killed at exit), and "app_pid" for the program (also killed at exit).
+
+# Exits with 77 (skipped) unless every tool named is installed.
+require_tools() {
+    local tool
+    for tool in "$@"; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "SKIP: $tool is not installed (scripts/packages.txt lists it); the session was not run"
+            exit 77
+        fi
+    done
+}
+
+work="$(mktemp -d)"
+pids=()
+app_pid=""
+cleanup() {
+    [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    [[ -s "$work/app.log" ]] && tail -n 40 "$work/app.log"
+    exit 1
+}
+
+# A free display of our own, private XDG folders, and Qt on X rather than offscreen.
+start_display() {
+    # Xvfb writes the display's number once it accepts connections; the line's end completes it.
+    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    pids+=($!)
+    local ready=""
+    for _ in $(seq 100); do
+        [[ "$(wc -l <"$work/display")" -ge 1 ]] && ready=1 && break
+        sleep 0.1
+    done
+    [[ -n "$ready" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    export DISPLAY=":$(head -n1 "$work/display")"
+    unset QT_QPA_PLATFORM
+    # Under AddressSanitizer: libxkbcommon-x11 hands strndup() atom names that are not
+    # NUL-terminated, which strict string checks report although strndup reads no further than
+    # its bound. The rule is relaxed for that system library's sake only.
+    if [[ -n "${ASAN_OPTIONS:-}" ]]; then
+        export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
+    fi
+    export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" XDG_DATA_HOME="$work/share"
+    mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+}
