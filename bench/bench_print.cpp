@@ -4,7 +4,8 @@
 //
 //   bench_print [lines] [runs]        defaults: 150000 lines, 3 runs
 
-#include "controls/plaineditcontrol.h"
+#include "controls/pagedtextprinter.h"
+#include "controls/textdocument.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -57,9 +58,8 @@ int main(int argc, char *argv[])
     for (int i = 1; i <= lines; ++i)
         text += QStringLiteral("Line %1 of the text to print, long enough to look like prose.\n")
                         .arg(i);
-    PlainEditControl edit;
-    edit.setAsyncThreshold(std::numeric_limits<qsizetype>::max());
-    edit.loadPlainText(text);
+    TextDocument doc;
+    doc.setPlainText(text);
 
     QTemporaryDir dir;
     std::vector<qint64> times;
@@ -69,7 +69,8 @@ int main(int argc, char *argv[])
         printer.setOutputFileName(dir.filePath(QStringLiteral("bench.pdf")));
         QElapsedTimer timer;
         timer.start();
-        const int pages = edit.print(&printer);
+        PagedTextPrinter paged(doc, QFont(), 96);
+        const int pages = paged.print(&printer) ? paged.pageCount() : 0;
         times.push_back(timer.elapsed());
         const int inFile = pdfPages(printer.outputFileName());
         const QString lastLine = QStringLiteral("Line %1 of").arg(lines);

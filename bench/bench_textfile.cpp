@@ -98,13 +98,13 @@ Result measure(const QString &path, const QByteArray &bytes)
     Result result;
     qsizetype sink = 0;
     result.floor = mb / medianSeconds([&] { sink += floorDecode(path).size(); });
-    LoadedText loaded;
     // Both readers' results are dropped inside the timing, so both pay for freeing them.
-    result.load = mb / medianSeconds([&] { sink += TextFile::load(path).text.size(); });
-    loaded = TextFile::load(path);
+    result.load = mb / medianSeconds([&] { sink += TextFile::load(path).storage.length(); });
+    const DecodedText loaded = TextFile::load(path);
     const QString target = path + QStringLiteral(".saved");
     result.writeFloor = mb / medianSeconds([&] { floorWrite(target, bytes); });
-    result.save = mb / medianSeconds([&] { TextFile::save(target, loaded.text, loaded.format); });
+    result.save =
+            mb / medianSeconds([&] { TextFile::save(target, loaded.storage, loaded.format); });
     QFile saved(target);
     if (!saved.open(QIODevice::ReadOnly) || saved.readAll() != bytes || sink < 0)
         qFatal("%s did not come back byte for byte", qPrintable(path));

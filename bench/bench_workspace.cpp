@@ -8,7 +8,8 @@
 // LEAFSTACK_BENCH_NOWRAP=1 types with word wrap off.
 
 #include "app/tfrmmain.h"
-#include "controls/editcontrol.h"
+#include "controls/textdocument.h"
+#include "controls/textview.h"
 #include "workspace/tfrmedit.h"
 
 #include <QApplication>
@@ -55,7 +56,7 @@ int runOne(const QString &path, int keys)
     TfrmEdit *edit = frame.OpenFile(path);
     if (!edit)
         return 1;
-    bool finished = !edit->editControl()->loading();
+    bool finished = !edit->loading();
     QObject::connect(edit, &TfrmEdit::loadFinished, &frame, [&finished]() { finished = true; });
     // Shown: the Workspace is on screen and the frame takes events again (progress showing).
     settle();
@@ -79,11 +80,11 @@ int runOne(const QString &path, int keys)
     std::fprintf(stderr, "shown %lld ms (peak %ld KiB at shown), idle %lld ms\n",
                  static_cast<long long>(shownAt), peakAtShown, static_cast<long long>(idleAt));
 
-    EditControl *control = edit->editControl();
+    TextView *control = edit->view();
     if (qEnvironmentVariableIsSet("LEAFSTACK_BENCH_NOWRAP"))
         control->setWordWrap(false);
-    control->setSelection(control->textLength() / 2, 0);
-    QWidget *target = control->focusProxy();
+    control->setSelection(edit->document()->length() / 2, 0);
+    QWidget *target = control;
     target->setFocus();
     settle();
     std::vector<double> costs;

@@ -2,6 +2,7 @@
 // what the plain candidate-by-candidate search finds; every hit really is an occurrence under
 // the options. Replace All leaves the text that replacing one hit after another would leave.
 #include "common/plainsearch.h"
+#include "controls/textdocument.h"
 #include "workspace/searchbuf.h"
 #include "workspace/searchtarget.h"
 #include "workspace/workspacesearch.h"
@@ -20,34 +21,41 @@ QString decode(const uint8_t *data, size_t size)
     QString text;
     for (size_t i = 0; i < size; ++i)
         text += QChar(data[i] < 0x80 ? char16_t(data[i]) : special[data[i] & 15]);
-    return text;
+    // A document holds each line break as one '\n'.
+    return text.replace(u'\r', u'\n');
 }
 
-class StringTarget : public SearchTarget
+class DocumentTarget : public SearchTarget
 {
 public:
-    QString m_text;
+    TextDocument m_doc;
     qsizetype m_selStart = 0, m_selLength = 0;
-    quint64 m_revision = 0;
 
-    quint64 textRevision() const override { return m_revision; }
-    qsizetype textLength() const override { return m_text.size(); }
-    QString text() const override { return m_text; }
+    const TextStorage &text() const override { return m_doc.storage(); }
     qsizetype selectionStart() const override { return m_selStart; }
     qsizetype selectionLength() const override { return m_selLength; }
     void setSelection(qsizetype start, qsizetype length) override
     {
-        if (start < 0 || length < 0 || start + length > m_text.size())
+        if (start < 0 || length < 0 || start + length > m_doc.length())
             std::abort();
         m_selStart = start;
         m_selLength = length;
     }
     void replaceRange(qsizetype start, qsizetype length, const QString &text) override
     {
-        if (start < 0 || length < 0 || start + length > m_text.size())
+        if (start < 0 || length < 0 || start + length > m_doc.length())
             std::abort();
-        m_text.replace(start, length, text);
-        ++m_revision;
+        m_doc.replace(start, length, text, {}, {});
+    }
+    void replaceOccurrences(const QList<qsizetype> &starts, qsizetype length,
+                            const QString &text) override
+    {
+        for (qsizetype i = 0; i < starts.size(); ++i) {
+            if (starts[i] < (i > 0 ? starts[i - 1] + length : 0)
+                || starts[i] + length > m_doc.length())
+                std::abort();
+        }
+        m_doc.replaceAll(starts, length, text, {}, {});
     }
     void markFound(qsizetype, qsizetype) override { }
 };
@@ -96,6 +104,18 @@ void checkHit(const QString &buffer, qsizetype selStart, qsizetype selLength, co
         std::abort();
 }
 
+// The same search in a document, the text standing just across the edge of a window.
+void checkWindowed(const QString &buffer, qsizetype pad, qsizetype selStart, qsizetype selLength,
+                   const QString &find, SearchOptions options)
+{
+    const QString padded = QString(pad, u'x') + buffer;
+    TextDocument doc;
+    doc.setPlainText(padded);
+    const qsizetype hit = SearchBuf(doc.storage(), pad + selStart, selLength, find, options);
+    if (hit != SearchBuf(padded, pad + selStart, selLength, find, options))
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -115,15 +135,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype selStart = qMin<qsizetype>(data[1], buffer.size());
     const qsizetype selLength = qMin<qsizetype>(data[2] % 16, buffer.size() - selStart);
     checkHit(buffer, selStart, selLength, find, options);
+    checkWindowed(buffer, (1 << 16) - (data[1] % 16), selStart, selLength, find, options);
 
-    StringTarget target;
-    target.m_text = buffer;
+    DocumentTarget target;
+    target.m_doc.setPlainText(buffer);
     target.m_selStart = selStart;
     target.m_selLength = selLength;
     WorkspaceSearch search(target);
     search.Replace(find, replacement, options | SearchOption::ReplaceAll);
     if (buffer.size() <= 512
-        && target.m_text
+        && target.m_doc.toPlainText()
                 != plainReplaceAll(buffer, selStart, selLength, find, replacement, options))
         std::abort();
     return 0;

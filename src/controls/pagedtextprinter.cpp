@@ -1,25 +1,19 @@
 #include "pagedtextprinter.h"
 
+#include "controls/textdocument.h"
+
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QTextBlock>
-#include <QTextDocument>
 
 #include <algorithm>
 
-PagedTextPrinter::PagedTextPrinter(const QTextDocument &document, const QFont &screenFont,
+PagedTextPrinter::PagedTextPrinter(const TextDocument &document, const QFont &screenFont,
                                    int screenDpi)
     : m_document(document)
     , m_screenFont(screenFont)
     , m_screenDpi(screenDpi > 0 ? screenDpi : 96)
 { }
-
-void PagedTextPrinter::setHighlights(QList<Highlight> highlights)
-{
-    std::sort(highlights.begin(), highlights.end(),
-              [](const Highlight &a, const Highlight &b) { return a.start < b.start; });
-    m_highlights = std::move(highlights);
-}
 
 // The printed text keeps the size it has on screen: a size in pixels becomes the same size in
 // points, or it would shrink to a speck at the printer's resolution.
@@ -43,11 +37,14 @@ bool PagedTextPrinter::print(QPagedPaintDevice *device)
     painter.setPen(m_color);
     const QFont font = deviceFont(device);
     const qreal width = device->width();
-    m_deviceTabStop = m_tabStop * device->logicalDpiX() / m_screenDpi;
-    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
-        QTextLayout layout(block.text(), font, device);
-        layOut(layout, block, width);
-        if (!printLayout(painter, device, layout, highlightsIn(block))) {
+    m_deviceTabStop = m_tabStop > 0 ? m_tabStop * device->logicalDpiX() / m_screenDpi
+                                    : 8 * QFontMetricsF(font, device).horizontalAdvance(u' ');
+    for (qsizetype line = 0; line < m_document.lineCount(); ++line) {
+        const qsizetype start = m_document.lineStart(line);
+        const qsizetype end = m_document.lineEnd(line);
+        QTextLayout layout(m_document.text(start, end - start), font, device);
+        layOut(layout, line, width);
+        if (!printLayout(painter, device, layout, highlightsIn(start, end))) {
             painter.end();
             return false;
         }
@@ -55,42 +52,49 @@ bool PagedTextPrinter::print(QPagedPaintDevice *device)
     return painter.end();
 }
 
-void PagedTextPrinter::layOut(QTextLayout &layout, const QTextBlock &block, qreal width) const
+void PagedTextPrinter::layOut(QTextLayout &layout, qsizetype line, qreal width) const
 {
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    const Qt::Alignment alignment = block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
-    option.setAlignment(alignment ? alignment : Qt::AlignLeft);
-    if (m_deviceTabStop > 0)
-        option.setTabStopDistance(m_deviceTabStop);
+    switch (m_document.alignment(line)) {
+    case TextAlignment::Left:
+        option.setAlignment(Qt::AlignLeft);
+        break;
+    case TextAlignment::Right:
+        option.setAlignment(Qt::AlignRight);
+        break;
+    case TextAlignment::Center:
+        option.setAlignment(Qt::AlignHCenter);
+        break;
+    }
+    option.setTabStopDistance(m_deviceTabStop);
     layout.setTextOption(option);
     layout.beginLayout();
     qreal height = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        line.setPosition(QPointF(0, height));
-        height += line.height();
+    for (QTextLine textLine = layout.createLine(); textLine.isValid();
+         textLine = layout.createLine()) {
+        textLine.setLineWidth(width);
+        textLine.setPosition(QPointF(0, height));
+        height += textLine.height();
     }
     layout.endLayout();
 }
 
-// The coloured ranges that reach into block, relative to its start.
-QList<QTextLayout::FormatRange> PagedTextPrinter::highlightsIn(const QTextBlock &block)
+// The search marks that reach into the line start .. end, relative to its start.
+QList<QTextLayout::FormatRange> PagedTextPrinter::highlightsIn(qsizetype start, qsizetype end)
 {
+    const std::vector<TextDocument::Highlight> &marks = m_document.highlights();
     QList<QTextLayout::FormatRange> ranges;
-    const qsizetype begin = block.position();
-    const qsizetype end = begin + block.length();
-    while (m_firstHighlight < m_highlights.size()
-           && m_highlights[m_firstHighlight].start + m_highlights[m_firstHighlight].length <= begin)
+    while (m_firstHighlight < marks.size()
+           && marks[m_firstHighlight].start + marks[m_firstHighlight].length <= start)
         ++m_firstHighlight;
-    for (qsizetype i = m_firstHighlight; i < m_highlights.size(); ++i) {
-        const Highlight &highlight = m_highlights[i];
-        if (highlight.start >= end)
-            break;
-        const qsizetype from = std::max(highlight.start, begin);
-        const qsizetype to = std::min(highlight.start + highlight.length, end);
+    QTextCharFormat format;
+    format.setForeground(m_highlightColor);
+    for (size_t i = m_firstHighlight; i < marks.size() && marks[i].start < end; ++i) {
+        const qsizetype from = std::max(marks[i].start, start);
+        const qsizetype to = std::min(marks[i].start + marks[i].length, end);
         if (from < to)
-            ranges.append({int(from - begin), int(to - from), highlight.format});
+            ranges.append({int(from - start), int(to - from), format});
     }
     return ranges;
 }

@@ -3,35 +3,27 @@
 #include <QColor>
 #include <QFont>
 #include <QList>
-#include <QTextCharFormat>
 #include <QTextLayout>
 
 class QPagedPaintDevice;
 class QPainter;
-class QTextBlock;
-class QTextDocument;
+class TextDocument;
 
-// Prints a plain-text document onto a paged device, one page at a time: each paragraph is laid
-// out over the printable width with its own alignment and wrapped where the words allow, and a
-// new page starts where the next line no longer fits. Every page is drawn in its own
-// coordinates, so a text of any length prints.
+// Prints a document onto a paged device, one page at a time: each line is laid out over the
+// printable width with its own alignment and wrapped where the words allow, and a new page
+// starts where the next line no longer fits. Every page is drawn in its own coordinates, so a
+// text of any length prints; the document is read a line at a time.
 class PagedTextPrinter
 {
 public:
-    // A coloured range of the text, in character offsets.
-    struct Highlight
-    {
-        qsizetype start = 0;
-        qsizetype length = 0;
-        QTextCharFormat format;
-    };
-
-    // screenFont and tabStop are as the control shows them on a screen of screenDpi.
-    PagedTextPrinter(const QTextDocument &document, const QFont &screenFont, int screenDpi);
+    // screenFont is as the view shows it on a screen of screenDpi.
+    PagedTextPrinter(const TextDocument &document, const QFont &screenFont, int screenDpi);
 
     void setTextColor(const QColor &color) { m_color = color; }
+    // The colour the document's search marks print in.
+    void setHighlightColor(const QColor &color) { m_highlightColor = color; }
+    // In screen pixels; 0 means eight blanks.
     void setTabStopDistance(qreal screenPixels) { m_tabStop = screenPixels; }
-    void setHighlights(QList<Highlight> highlights);
 
     // Prints the whole text; false when the device refused to start, to take a new page or to
     // finish. An empty text prints one blank page.
@@ -41,19 +33,19 @@ public:
 
 private:
     QFont deviceFont(const QPagedPaintDevice *device) const;
-    void layOut(QTextLayout &layout, const QTextBlock &block, qreal width) const;
-    QList<QTextLayout::FormatRange> highlightsIn(const QTextBlock &block);
+    void layOut(QTextLayout &layout, qsizetype line, qreal width) const;
+    QList<QTextLayout::FormatRange> highlightsIn(qsizetype start, qsizetype end);
     bool printLayout(QPainter &painter, QPagedPaintDevice *device, const QTextLayout &layout,
                      const QList<QTextLayout::FormatRange> &ranges);
 
-    const QTextDocument &m_document;
+    const TextDocument &m_document;
     QFont m_screenFont;
     int m_screenDpi;
     QColor m_color = Qt::black;
+    QColor m_highlightColor = QColor(0, 0, 255);
     qreal m_tabStop = 0;
     qreal m_deviceTabStop = 0;
-    QList<Highlight> m_highlights;
-    qsizetype m_firstHighlight = 0;
+    size_t m_firstHighlight = 0;
     qreal m_y = 0;
     int m_pages = 0;
 };

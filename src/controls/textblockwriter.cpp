@@ -21,6 +21,8 @@ void TextBlockWriter::close()
     m_current.units.squeeze();
     m_current.breaks.shrink_to_fit();
     m_current.attrs.shrink_to_fit();
+    m_memory += qsizetype(sizeof(TextBlock)) + m_current.size() * (m_current.units.isWide() ? 2 : 1)
+            + 5 * m_current.breakCount();
     m_blocks.push_back(std::move(m_current));
     m_current = TextBlock();
 }
@@ -118,5 +120,6 @@ std::vector<TextBlock> TextBlockWriter::finish()
     m_blocks.clear();
     m_current = TextBlock();
     m_size = 0;
+    m_memory = 0;
     return blocks;
 }

@@ -24,6 +24,8 @@ public:
     void appendPiece(const TextPiece &piece, TextAlignment alignment);
 
     qsizetype size() const { return m_size; }
+    // The memory the blocks written so far take.
+    qsizetype memoryUsed() const { return m_memory; }
     // The blocks written; at least one, which is empty when nothing was written.
     std::vector<TextBlock> finish();
 
@@ -33,6 +35,7 @@ private:
 
     qsizetype m_target;
     qsizetype m_size = 0;
+    qsizetype m_memory = 0;
     std::vector<TextBlock> m_blocks;
     TextBlock m_current;
 };

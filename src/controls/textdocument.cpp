@@ -3,6 +3,7 @@
 #include "controls/textblockwriter.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 TextDocument::TextDocument(QObject *parent)
     : QObject(parent)
@@ -112,6 +113,24 @@ void TextDocument::replaceAll(const QList<qsizetype> &starts, qsizetype length, 
     const State was = state();
     apply(batch, true);
     m_undo.record(std::move(batch), before, after, TextEditKind::Plain);
+    announce(was);
+}
+
+void TextDocument::replaceExactly(const std::vector<TextStorage::Replacement> &replacements)
+{
+    TextBatch batch;
+    qsizetype end = 0;
+    for (const TextStorage::Replacement &r : replacements) {
+        if (r.position < end || r.removed < 0 || r.position + r.removed > length())
+            throw std::out_of_range("TextDocument::replaceExactly");
+        batch.push_back({r.position, m_storage.piece(r.position, r.removed), *r.piece});
+        end = r.position + r.removed;
+    }
+    if (batch.empty())
+        return;
+    const State was = state();
+    apply(batch, true);
+    m_undo.record(std::move(batch), {}, {}, TextEditKind::Plain);
     announce(was);
 }
 
@@ -313,6 +332,10 @@ void TextDocument::apply(const TextBatch &batch, bool forward)
     if (!batch.front().inPlace)
         moveHighlights(replacements);
     ++m_revision;
+    if (batch.front().inPlace)
+        emit replaced({{first.position, first.piece->size(), first.piece}});
+    else
+        emit replaced(replacements);
     emit contentsChanged(change);
     if (newBytes != oldBytes) {
         m_byteSize += newBytes - oldBytes;

@@ -71,6 +71,9 @@ public:
     // Replaces length units at each of starts (ascending, apart) with text, as one step.
     void replaceAll(const QList<qsizetype> &starts, qsizetype length, QStringView text,
                     TextSelection before, TextSelection after);
+    // Replaces stretches exactly as given, line ends of the pieces included, as one step:
+    // ascending, apart, positions in the text before any of them (e.g. edits read back).
+    void replaceExactly(const std::vector<TextStorage::Replacement> &replacements);
     // Replaces each unit c of the range by map(c) as one step that keeps selection. Returns
     // false, and records nothing, when map changes nothing.
     bool mapCharacters(qsizetype position, qsizetype length, char16_t (*map)(char16_t),
@@ -105,6 +108,9 @@ public:
 
 signals:
     void contentsChanged(const TextChange &change);
+    // The same change in full, while it happens: positions in the text before it, and the
+    // pieces that went in (valid only during the call).
+    void replaced(const std::vector<TextStorage::Replacement> &replacements);
     // The whole text was replaced (reset() or setPlainText()).
     void documentReset();
     void modificationChanged(bool modified);

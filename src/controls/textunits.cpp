@@ -98,6 +98,13 @@ void TextUnits::insert(qsizetype at, QStringView text)
         m_wideUnits.insert(at, text);
         return;
     }
+    if (at == m_narrow.size()) {
+        const qsizetype old = m_narrow.size();
+        m_narrow.resize(old + text.size());
+        std::transform(text.begin(), text.end(), m_narrow.begin() + old,
+                       [](QChar c) { return char(c.unicode()); });
+        return;
+    }
     QByteArray latin1(text.size(), Qt::Uninitialized);
     std::transform(text.begin(), text.end(), latin1.begin(),
                    [](QChar c) { return char(c.unicode()); });

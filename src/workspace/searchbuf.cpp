@@ -1,6 +1,7 @@
 #include "searchbuf.h"
 
 #include "workspace/casetable.h"
+#include "workspace/searchtext.h"
 
 #include <algorithm>
 #include <bit>
@@ -38,16 +39,21 @@ qsizetype findAnyUnit(QStringView buffer, qsizetype from, qsizetype last,
     return -1;
 }
 
-bool delimiterAt(QStringView buffer, qsizetype i)
+template<typename Text>
+bool delimiterAt(const Text &buffer, qsizetype i)
 {
-    return i >= buffer.size() || IsDelimiterChar(buffer[i].unicode());
+    return i >= buffer.size() || IsDelimiterChar(buffer.at(i));
 }
 
+template<typename Text>
+void skipToWordStart(const Text &buffer, SearchPosition &position);
+
 // Compares the find text, mapped once, with the buffer as the case rule maps it.
+template<typename Text>
 class Matcher
 {
 public:
-    Matcher(QStringView buffer, QStringView text, SearchOptions options)
+    Matcher(const Text &buffer, QStringView text, SearchOptions options)
         : m_buffer(buffer)
         , m_case(options.testFlag(SearchOption::MatchCase))
         , m_pattern(m_case.applied(text))
@@ -60,10 +66,14 @@ public:
         const qsizetype length = m_pattern.size();
         if (p < 0 || p > m_buffer.size() - length)
             return false;
+        // A unit either side: a surrogate's mapping depends on its other half.
+        const qsizetype from = qMax<qsizetype>(0, p - 1);
+        const QStringView w =
+                m_buffer.window(from, qMin(m_buffer.size(), p + length + 1), m_matchHolder);
         if (m_case.isIdentity())
-            return m_buffer.sliced(p, length) == QStringView(m_pattern);
+            return w.sliced(p - from, length) == QStringView(m_pattern);
         for (qsizetype i = 0; i < length; ++i) {
-            if (m_case.at(m_buffer, p + i) != m_pattern[i].unicode())
+            if (m_case.at(w, p - from + i) != m_pattern[i].unicode())
                 return false;
         }
         return true;
@@ -83,54 +93,76 @@ private:
     // A cheap first test for the mapped search: the unit at p could start a hit.
     bool mayStartAt(qsizetype p) const
     {
-        return m_case.mapUnit(m_buffer[p].unicode()) == m_pattern[0].unicode();
+        return m_case.mapUnit(m_buffer.at(p)) == m_pattern[0].unicode();
     }
 
-    QStringView m_buffer;
+    const Text &m_buffer;
+    mutable QString m_matchHolder;
+    mutable QString m_scanHolder;
     CaseTable m_case;
     QString m_pattern;
     bool m_wholeWord;
 };
 
-qsizetype Matcher::scanDown(qsizetype from) const
+template<typename Text>
+qsizetype Matcher<Text>::scanDown(qsizetype from) const
 {
-    if (m_case.isIdentity())
-        return m_buffer.indexOf(m_pattern, from);
-    const qsizetype last = m_buffer.size() - m_pattern.size();
+    const qsizetype length = m_pattern.size();
+    const qsizetype last = m_buffer.size() - length;
+    const qsizetype step = Text::windowSize();
     // A surrogate maps to a surrogate, so the quick test holds unless the text starts with one.
-    if (m_pattern[0].isSurrogate()) {
-        for (qsizetype p = from; p <= last; ++p) {
-            if (charactersMatch(p))
+    const bool quick = !m_pattern[0].isSurrogate();
+    const std::span<const char16_t> firstUnits = m_case.isIdentity()
+            ? std::span<const char16_t>()
+            : m_case.unitsMappingTo(m_pattern[0].unicode());
+    for (qsizetype a = qMax<qsizetype>(0, from); a <= last; a += step) {
+        // Candidates a .. a + step - 1, with room for the text after the last of them.
+        const qsizetype end = a + qMin(step, last - a + 1);
+        if (m_case.isIdentity()) {
+            const QStringView w = m_buffer.window(a, end - 1 + length, m_scanHolder);
+            const qsizetype hit = w.indexOf(m_pattern);
+            if (hit >= 0)
+                return a + hit;
+            continue;
+        }
+        if (quick && firstUnits.size() <= 4) {
+            // Few units map to the first one as a rule: look for them eight at a time.
+            const QStringView w = m_buffer.window(a, end, m_scanHolder);
+            for (qsizetype p = findAnyUnit(w, 0, end - a - 1, firstUnits); p >= 0;
+                 p = findAnyUnit(w, p + 1, end - a - 1, firstUnits)) {
+                if (charactersMatch(a + p))
+                    return a + p;
+            }
+            continue;
+        }
+        for (qsizetype p = a; p < end; ++p) {
+            if ((!quick || mayStartAt(p)) && charactersMatch(p))
                 return p;
         }
-        return -1;
-    }
-    // Few units map to the first one as a rule: look for them eight at a time.
-    const std::span<const char16_t> firstUnits = m_case.unitsMappingTo(m_pattern[0].unicode());
-    if (firstUnits.size() <= 4) {
-        for (qsizetype p = findAnyUnit(m_buffer, from, last, firstUnits); p >= 0;
-             p = findAnyUnit(m_buffer, p + 1, last, firstUnits)) {
-            if (charactersMatch(p))
-                return p;
-        }
-        return -1;
-    }
-    for (qsizetype p = from; p <= last; ++p) {
-        if (mayStartAt(p) && charactersMatch(p))
-            return p;
     }
     return -1;
 }
 
-qsizetype Matcher::scanUp(qsizetype from) const
+template<typename Text>
+qsizetype Matcher<Text>::scanUp(qsizetype from) const
 {
-    if (m_case.isIdentity())
-        return m_buffer.lastIndexOf(m_pattern, from);
+    const qsizetype length = m_pattern.size();
     const bool quick = !m_pattern[0].isSurrogate();
+    const qsizetype step = Text::windowSize();
     // Candidates running into the end of the buffer never match.
-    for (qsizetype p = qMin(from, m_buffer.size() - m_pattern.size()); p >= 0; --p) {
-        if ((!quick || mayStartAt(p)) && charactersMatch(p))
-            return p;
+    for (qsizetype b = qMin(from, m_buffer.size() - length); b >= 0; b -= step) {
+        const qsizetype a = b - qMin(step - 1, b);
+        if (m_case.isIdentity()) {
+            const QStringView w = m_buffer.window(a, b + length, m_scanHolder);
+            const qsizetype hit = w.lastIndexOf(m_pattern, b - a);
+            if (hit >= 0)
+                return a + hit;
+            continue;
+        }
+        for (qsizetype p = b; p >= a; --p) {
+            if ((!quick || mayStartAt(p)) && charactersMatch(p))
+                return p;
+        }
     }
     return -1;
 }
@@ -138,7 +170,8 @@ qsizetype Matcher::scanUp(qsizetype from) const
 // Down, SkipToWordStart makes the candidates exactly the word starts after start (the word
 // start is skipped, as is the rest of a word start stands in), so the answer is the first
 // plain hit after start that begins a word and ends one. The plain scan is much the faster.
-qsizetype Matcher::wordSearchDown(qsizetype start) const
+template<typename Text>
+qsizetype Matcher<Text>::wordSearchDown(qsizetype start) const
 {
     const qsizetype length = m_pattern.size();
     for (qsizetype p = scanDown(start + 1); p >= 0; p = scanDown(p + 1)) {
@@ -151,11 +184,12 @@ qsizetype Matcher::wordSearchDown(qsizetype start) const
 
 // Up, every candidate lies before the one tried before it; skipping back onto a position
 // already tried would try the same candidates for ever, so the search ends there.
-qsizetype Matcher::wordSearchUp(SearchPosition position) const
+template<typename Text>
+qsizetype Matcher<Text>::wordSearchUp(SearchPosition position) const
 {
     qsizetype lastTried = -1;
     while (position.searchCount >= 0) {
-        SkipToWordStart(m_buffer, position);
+        skipToWordStart(m_buffer, position);
         if (lastTried >= 0 && position.p >= lastTried)
             return -1;
         if (hitAt(position.p))
@@ -167,9 +201,8 @@ qsizetype Matcher::wordSearchUp(SearchPosition position) const
     return -1;
 }
 
-} // namespace
-
-void SkipToWordStart(QStringView buffer, SearchPosition &position)
+template<typename Text>
+void skipToWordStart(const Text &buffer, SearchPosition &position)
 {
     const bool down = position.direction > 0;
     while (position.searchCount > 0 && delimiterAt(buffer, position.p) != down) {
@@ -186,7 +219,8 @@ void SkipToWordStart(QStringView buffer, SearchPosition &position)
     }
 }
 
-qsizetype SearchBuf(QStringView buffer, qsizetype selStart, qsizetype selLength, QStringView text,
+template<typename Text>
+qsizetype searchBuf(const Text &buffer, qsizetype selStart, qsizetype selLength, QStringView text,
                     SearchOptions options)
 {
     const qsizetype length = buffer.size();
@@ -205,7 +239,7 @@ qsizetype SearchBuf(QStringView buffer, qsizetype selStart, qsizetype selLength,
     }
     if (position.p < 0 || position.p > length)
         return -1;
-    const Matcher matcher(buffer, text, options);
+    const Matcher<Text> matcher(buffer, text, options);
     if (options.testFlag(SearchOption::WholeWord)) {
         return position.direction > 0 ? matcher.wordSearchDown(position.p)
                                       : matcher.wordSearchUp(position);
@@ -213,10 +247,41 @@ qsizetype SearchBuf(QStringView buffer, qsizetype selStart, qsizetype selLength,
     return position.direction > 0 ? matcher.scanDown(position.p) : matcher.scanUp(position.p);
 }
 
-bool IsOccurrenceAt(QStringView buffer, qsizetype position, QStringView text, SearchOptions options)
+template<typename Text>
+bool isOccurrenceAt(const Text &buffer, qsizetype position, QStringView text, SearchOptions options)
 {
-    if (text.isEmpty() || !Matcher(buffer, text, options).hitAt(position))
+    if (text.isEmpty() || !Matcher<Text>(buffer, text, options).hitAt(position))
         return false;
     return !options.testFlag(SearchOption::WholeWord) || position == 0
             || delimiterAt(buffer, position - 1);
+}
+
+} // namespace
+
+void SkipToWordStart(QStringView buffer, SearchPosition &position)
+{
+    skipToWordStart(FlatSearchText(buffer), position);
+}
+
+qsizetype SearchBuf(QStringView buffer, qsizetype selStart, qsizetype selLength, QStringView text,
+                    SearchOptions options)
+{
+    return searchBuf(FlatSearchText(buffer), selStart, selLength, text, options);
+}
+
+qsizetype SearchBuf(const TextStorage &buffer, qsizetype selStart, qsizetype selLength,
+                    QStringView text, SearchOptions options)
+{
+    return searchBuf(StorageSearchText(buffer), selStart, selLength, text, options);
+}
+
+bool IsOccurrenceAt(QStringView buffer, qsizetype position, QStringView text, SearchOptions options)
+{
+    return isOccurrenceAt(FlatSearchText(buffer), position, text, options);
+}
+
+bool IsOccurrenceAt(const TextStorage &buffer, qsizetype position, QStringView text,
+                    SearchOptions options)
+{
+    return isOccurrenceAt(StorageSearchText(buffer), position, text, options);
 }

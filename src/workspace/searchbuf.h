@@ -6,6 +6,8 @@
 
 #include <array>
 
+class TextStorage;
+
 // Bit n (least significant bit first) is set when character n ends or separates a word: every
 // character but the ASCII digits and letters. Characters above 255 are all delimiters.
 inline constexpr std::array<quint8, 32> DelimiterChars = {
@@ -39,9 +41,14 @@ void SkipToWordStart(QStringView buffer, SearchPosition &position);
 // candidates are the word starts reached by SkipToWordStart. An empty text never matches.
 qsizetype SearchBuf(QStringView buffer, qsizetype selStart, qsizetype selLength, QStringView text,
                     SearchOptions options);
+// The same over a document's text, read a window at a time.
+qsizetype SearchBuf(const TextStorage &buffer, qsizetype selStart, qsizetype selLength,
+                    QStringView text, SearchOptions options);
 
 // Whether the characters at position in buffer are an occurrence of text under options: the
 // same characters as the case rule maps them and, with whole word, a delimiter or an end of
 // the buffer on both sides.
 bool IsOccurrenceAt(QStringView buffer, qsizetype position, QStringView text,
+                    SearchOptions options);
+bool IsOccurrenceAt(const TextStorage &buffer, qsizetype position, QStringView text,
                     SearchOptions options);

@@ -3,49 +3,38 @@
 #include "app/appmessagebox.h"
 #include "app/errorhandler.h"
 #include "app/programmessage.h"
-#include "controls/editcontrol.h"
-#include "workspace/editsearchtarget.h"
+#include "controls/textview.h"
 #include "workspace/finddialog.h"
 #include "workspace/replacedialog.h"
+#include "workspace/viewsearchtarget.h"
 #include "workspace/workspaceactions.h"
 #include "workspace/workspacehost.h"
 #include "workspace/workspacesearch.h"
 
 #include <QAction>
 #include <QScopeGuard>
-#include <QTimer>
 
 #include <memory>
 
 namespace {
-// The control turns every kind of line break into one character; so must the replace text, or
-// the search would count the replacement's length wrong.
-QString withControlBreaks(QString text)
+// The document makes CR LF and CR one break each; so must the replace text, or the search
+// would count the replacement's length wrong.
+QString withDocumentBreaks(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    for (const char16_t br : {u'\r', char16_t(QChar::ParagraphSeparator), u'\uFDD0', u'\uFDD1'})
-        text.replace(QChar(br), u'\n');
-    return text;
+    return text.replace(u'\r', u'\n');
 }
 } // namespace
 
-SearchController::SearchController(EditControl *edit, WorkspaceActions *actions,
-                                   WorkspaceHost *host, QWidget *owner)
+SearchController::SearchController(TextView *view, WorkspaceActions *actions, WorkspaceHost *host,
+                                   QWidget *owner)
     : QObject(owner)
     , m_actions(actions)
     , m_host(host)
     , m_owner(owner)
-    , m_target(new EditSearchTarget(edit, this))
+    , m_target(std::make_unique<ViewSearchTarget>(view))
     , m_search(std::make_unique<WorkspaceSearch>(*m_target))
-    , m_releaseTimer(new QTimer(this))
 {
-    // A copy of a text that has changed since is only memory: let it go once the command that
-    // changed the text is over.
-    m_releaseTimer->setSingleShot(true);
-    m_releaseTimer->setInterval(0);
-    connect(m_releaseTimer, &QTimer::timeout, this, [this]() { m_search->releaseStaleCopy(); });
-    connect(m_target, &EditSearchTarget::textRevised, m_releaseTimer, qOverload<>(&QTimer::start));
-
     connect(actions->mniFind, &QAction::triggered, this,
             ErrorHandler::command([this]() { btnFindClick(); }));
     connect(actions->mniFindNext, &QAction::triggered, this,
@@ -115,7 +104,7 @@ void SearchController::Replace()
 {
     ReplaceDialog *dialog = replaceDialog();
     const QString message = m_search->Replace(
-            dialog->findText(), withControlBreaks(dialog->replaceText()), dialog->options());
+            dialog->findText(), withDocumentBreaks(dialog->replaceText()), dialog->options());
     if (!message.isEmpty()) {
         m_host->dropTopmost();
         const auto restore = qScopeGuard([this]() { m_host->restoreTopmost(); });

@@ -5,20 +5,19 @@
 #include <functional>
 #include <memory>
 
-class EditControl;
-class EditSearchTarget;
 class FindDialog;
 class QMessageBox;
-class QTimer;
 class QWidget;
 class ReplaceDialog;
 class SearchDialog;
+class TextView;
+class ViewSearchTarget;
 class WorkspaceActions;
 class WorkspaceHost;
 class WorkspaceSearch;
 
 // Find, Find Next and Replace of one Workspace: its find and replace dialogs, the search over
-// its edit control, and the "Cannot find" messages. Owned by the Workspace, whose Search
+// its document, and the "Cannot find" messages. Owned by the Workspace, whose Search
 // commands it answers.
 class SearchController : public QObject
 {
@@ -28,7 +27,7 @@ public:
     // Seam for tests: answers a prepared message box instead of showing it.
     using MessageRunner = std::function<int(QMessageBox &box)>;
 
-    SearchController(EditControl *edit, WorkspaceActions *actions, WorkspaceHost *host,
+    SearchController(TextView *view, WorkspaceActions *actions, WorkspaceHost *host,
                      QWidget *owner);
     ~SearchController() override;
 
@@ -57,10 +56,9 @@ private:
     WorkspaceActions *m_actions;
     WorkspaceHost *m_host;
     QWidget *m_owner;
-    EditSearchTarget *m_target;
+    std::unique_ptr<ViewSearchTarget> m_target;
     std::unique_ptr<WorkspaceSearch> m_search;
     FindDialog *dlgFind = nullptr;
     ReplaceDialog *dlgReplace = nullptr;
-    QTimer *m_releaseTimer;
     MessageRunner m_messageRunner;
 };

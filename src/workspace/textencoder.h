@@ -1,26 +1,28 @@
 #pragma once
 
-#include "textfile.h"
+#include "controls/textformat.h"
 
 #include <QByteArray>
 
 #include <functional>
 
-// Turns the edit control's text back into a file's bytes in a remembered format.
+class TextStorage;
+
+// Turns a document's text back into a file's bytes in its format: each line end as the line
+// has it, every escaped stray byte as the byte it was.
 class TextEncoder
 {
 public:
     using Sink = std::function<void(QByteArrayView)>;
 
-    // Hands the bytes of text (one '\n' per line break) in format to sink, piece by piece so
-    // that a large text needs no second copy in memory: byte order mark, encoding, line ends.
-    // Throws AppError with the reason when the encoding cannot hold a character (possibly
-    // after some pieces went out); nothing is ever dropped or replaced.
-    static void encode(const QString &text, const TextFormat &format, const Sink &sink);
+    // Hands the bytes to sink piece by piece, so a large text needs no second copy. Throws
+    // AppError with the reason when the encoding cannot hold a character (possibly after some
+    // pieces went out); nothing is ever dropped or replaced.
+    static void encode(const TextStorage &storage, const TextFormat &format, const Sink &sink);
+    static QByteArray encode(const TextStorage &storage, const TextFormat &format);
 
-    // The same, all in one array.
-    static QByteArray encode(const QString &text, const TextFormat &format);
-
-    // See TextFile::findUnencodable.
-    static qsizetype findUnencodable(QStringView text, TextEncoding encoding);
+    // The offset of the first unit that encoding cannot store, or -1: in Windows-1252 a
+    // character outside it, in UTF-8 a lone surrogate that is no escaped byte. UTF-16 stores
+    // every unit.
+    static qsizetype findUnencodable(const TextStorage &storage, TextEncoding encoding);
 };

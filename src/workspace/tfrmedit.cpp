@@ -4,7 +4,8 @@
 #include "app/appmessagebox.h"
 #include "app/errorhandler.h"
 #include "app/filelistmenu.h"
-#include "controls/plaineditcontrol.h"
+#include "controls/textdocument.h"
+#include "controls/textview.h"
 #include "format/numberformatter.h"
 #include "format/systemclock.h"
 #include "platform/filepath.h"
@@ -15,6 +16,9 @@
 #include "workspace/fileproperties.h"
 #include "workspace/hosttopmostdropped.h"
 #include "workspace/searchcontroller.h"
+#include "workspace/statustexts.h"
+#include "workspace/textfile.h"
+#include "workspace/textloader.h"
 #include "workspace/tfrmproperties.h"
 #include "workspace/workspaceactions.h"
 #include "workspace/workspacehost.h"
@@ -27,6 +31,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QTimer>
@@ -36,20 +41,8 @@
 const QString TfrmEdit::untitledName = QStringLiteral("untitled.txt");
 
 namespace {
-QString encodingName(TextEncoding encoding)
-{
-    switch (encoding) {
-    case TextEncoding::Utf8:
-        return QStringLiteral("UTF-8");
-    case TextEncoding::Utf16LE:
-        return QStringLiteral("UTF-16 LE");
-    case TextEncoding::Utf16BE:
-        return QStringLiteral("UTF-16 BE");
-    case TextEncoding::SingleByte:
-        break;
-    }
-    return QStringLiteral("Windows-1252");
-}
+// Files up to this size are read at once; larger ones on a worker thread, with progress.
+constexpr qint64 kReadAtOnce = 8 << 20;
 } // namespace
 
 TfrmEdit::TfrmEdit(WorkspaceHost *host, QWidget *parent)
@@ -65,22 +58,24 @@ TfrmEdit::TfrmEdit(WorkspaceHost *host, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     m_actions = new WorkspaceActions(this);
-    auto *edit = new PlainEditControl(body);
-    edit->setObjectName(QStringLiteral("mmoMemo"));
-    m_edit = edit;
+    m_document = new TextDocument(this);
+    m_view = new TextView(m_document, body);
+    m_view->setObjectName(QStringLiteral("mmoMemo"));
+    m_loader = new TextLoader(this);
     m_status = new WorkspaceStatusBar(body);
-    m_textCommands = new WorkspaceTextCommands(m_edit, m_actions, m_host, this);
-    m_printer = new WorkspacePrinter(m_edit, m_host, this);
+    m_status->follow(m_document, m_view);
+    m_textCommands = new WorkspaceTextCommands(m_view, m_actions, m_host, this);
+    m_printer = new WorkspacePrinter(m_view, m_host, this);
     m_clock = &SystemClock::instance();
-    m_search = new SearchController(m_edit, m_actions, m_host, this);
+    m_search = new SearchController(m_view, m_actions, m_host, this);
     connect(m_search, &SearchController::searched, this, &TfrmEdit::UpdateEditItems);
-    layout->addWidget(new SpeedbarDock(m_actions->barTool, m_edit, body), 1);
+    layout->addWidget(new SpeedbarDock(m_actions->barTool, m_view, body), 1);
     layout->addWidget(m_status);
     setWidget(body);
-    setFocusProxy(m_edit);
+    setFocusProxy(m_view);
 
     connectActions();
-    connectEditControl();
+    connectView();
     connect(m_actions->mniCustomizeToolBar, &QAction::triggered, this,
             &TfrmEdit::mniCustomizeToolBarClick);
     m_keyTimer->setInterval(1000);
@@ -115,12 +110,12 @@ void TfrmEdit::connectActions()
     connect(a->mniClose, &QAction::triggered, this, &QWidget::close);
     connect(a->mniSave, &QAction::triggered, this, &TfrmEdit::mniSaveClick);
     connect(a->mniSaveAs, &QAction::triggered, this, &TfrmEdit::mniSaveAsClick);
-    connect(a->mniCut, &QAction::triggered, m_edit, &EditControl::cut);
-    connect(a->mniCopy, &QAction::triggered, m_edit, &EditControl::copy);
-    connect(a->mniPaste, &QAction::triggered, m_edit, &EditControl::paste);
-    connect(a->mniDelete, &QAction::triggered, m_edit, &EditControl::deleteSelection);
+    connect(a->mniCut, &QAction::triggered, m_view, &TextView::cut);
+    connect(a->mniCopy, &QAction::triggered, m_view, &TextView::copy);
+    connect(a->mniPaste, &QAction::triggered, m_view, &TextView::paste);
+    connect(a->mniDelete, &QAction::triggered, m_view, &TextView::deleteSelection);
     connect(a->mniSelectAll, &QAction::triggered, this, [this]() {
-        m_edit->selectAll();
+        m_view->selectAll();
         UpdateEditItems();
     });
     connect(m_textCommands, &WorkspaceTextCommands::editItemsChanged, this,
@@ -139,33 +134,29 @@ void TfrmEdit::connectActions()
     });
 }
 
-void TfrmEdit::connectEditControl()
+void TfrmEdit::connectView()
 {
-    connect(m_edit, &EditControl::textChanged, this, &TfrmEdit::mmoMemoChange);
-    connect(m_edit, &EditControl::modifiedChanged, this, [this](bool modified) {
-        m_status->setText(WorkspaceStatusBar::Modified,
-                          modified ? QStringLiteral("Modified") : QString());
+    connect(m_document, &TextDocument::contentsChanged, this, &TfrmEdit::mmoMemoChange);
+    connect(m_document, &TextDocument::documentReset, this, &TfrmEdit::mmoMemoChange);
+    connect(m_view, &TextView::selectionChanged, this, [this]() {
+        m_textCommands->UpdateAlignmentItems();
+        UpdateEditItems();
     });
-    connect(m_edit, &EditControl::caretMoved, this, [this]() {
+    // mmoMemoKeyUp and mmoMemoMouseDown: whatever the key, the items follow the selection.
+    connect(m_view, &TextView::userInteracted, this, [this]() {
         UpdateCaretPanel();
         m_textCommands->UpdateAlignmentItems();
         UpdateEditItems();
     });
-    connect(m_edit, &EditControl::overwriteModeChanged, this, [this](bool on) {
-        m_status->setText(WorkspaceStatusBar::Insert,
-                          on ? QStringLiteral("OVR") : QStringLiteral("INS"));
-    });
-    connect(m_edit, &EditControl::focusReceived, this, &TfrmEdit::UpdateEditItems);
-    connect(m_edit, &EditControl::contextMenuRequested, this, [this](const QPoint &pos) {
+    connect(m_view, &TextView::focusReceived, this, &TfrmEdit::UpdateEditItems);
+    connect(m_view, &TextView::contextMenuRequested, this, [this](const QPoint &pos) {
         refreshClipboardState();
         UpdateEditItems();
         m_actions->pumPopup->popup(pos);
     });
-    connect(m_edit, &EditControl::loadProgress, m_status, &WorkspaceStatusBar::setProgress);
-    connect(m_edit, &EditControl::loadFinished, this, [this]() {
-        loadingChanged(false);
-        emit loadFinished();
-    });
+    connect(m_loader, &TextLoader::progress, m_status, &WorkspaceStatusBar::setProgress);
+    connect(m_loader, &TextLoader::finished, this, [this]() { takeText(m_loader->takeResult()); });
+    connect(m_loader, &TextLoader::failed, this, &TfrmEdit::loadFailed);
     connect(this, &QMdiSubWindow::windowStateChanged, this,
             [this](Qt::WindowStates oldState, Qt::WindowStates newState) {
                 if ((newState & Qt::WindowActive) && !(oldState & Qt::WindowActive))
@@ -183,8 +174,7 @@ void TfrmEdit::showUntitled()
     if (!folder.isEmpty() && !folder.endsWith(u'/'))
         folder += u'/';
     m_status->setPath(u' ' + folder + untitledName);
-    m_status->setText(WorkspaceStatusBar::Size,
-                      FormatNumberText(QStringLiteral("#,###,##0 bytes"), 0));
+    m_status->showSize();
     m_status->setText(WorkspaceStatusBar::Modified, QString());
     RefreshTaskbarTitle();
 }
@@ -196,25 +186,53 @@ bool TfrmEdit::Open(const QString &path)
 
 void TfrmEdit::openFile(const QString &path)
 {
-    LoadedText loaded = TextFile::load(path);
-    const qsizetype length = loaded.text.size();
+    // A large file goes in on a worker thread; what can be told at once (a missing file, a
+    // folder, too little memory) is reported here all the same.
+    const QFileInfo info(path);
+    const bool atOnce = !info.isFile() || info.size() <= kReadAtOnce;
+    std::optional<DecodedText> text;
+    if (atOnce)
+        text = TextFile::load(path);
     m_host->setOpenDirectory(FilePath::directoryPart(path));
-    m_format = loaded.format;
     takeName(path);
     AddRecentFile(path);
-    m_edit->loadPlainText(std::move(loaded.text));
+    if (text) {
+        takeText(std::move(*text));
+        return;
+    }
+    m_document->setPlainText(u"");
     loadingChanged(true);
-    setSizePanel(length, true);
-    m_status->setText(WorkspaceStatusBar::Modified, QString());
+    m_loader->start(path);
 }
 
-// While a file goes in, nothing may save the half-loaded text.
+bool TfrmEdit::loading() const
+{
+    return m_loader->running();
+}
+
+void TfrmEdit::takeText(DecodedText text)
+{
+    m_document->reset(std::move(text.storage), text.format, text.byteSize);
+    loadingChanged(false);
+    setSizePanelWidth();
+    emit loadFinished();
+}
+
+// The file could not be read after all: the Workspace made for it goes.
+void TfrmEdit::loadFailed(const QString &message)
+{
+    loadingChanged(false);
+    ErrorHandler::report(message);
+    closeWithoutQuery();
+}
+
+// While a file goes in, nothing may edit or save the half-loaded text.
 void TfrmEdit::loadingChanged(bool loading)
 {
-    const bool busy = loading && m_edit->loading();
-    m_status->setProgress(busy ? 0 : -1);
-    m_actions->mniSave->setEnabled(!busy);
-    m_actions->mniSaveAs->setEnabled(!busy);
+    m_status->setProgress(loading ? 0 : -1);
+    m_view->setReadOnly(loading);
+    for (QAction *action : {m_actions->mniSave, m_actions->mniSaveAs, m_actions->mniPrint})
+        action->setEnabled(!loading);
 }
 
 void TfrmEdit::takeName(const QString &path)
@@ -226,46 +244,48 @@ void TfrmEdit::takeName(const QString &path)
     RefreshTaskbarTitle();
 }
 
-void TfrmEdit::setSizePanel(qsizetype length, bool adjustWidth)
+// Set once per file opened: 7 pixels a character of its size.
+void TfrmEdit::setSizePanelWidth()
 {
-    const QString text = FormatNumberText(QStringLiteral("#,###,##0 bytes"), double(length));
-    if (adjustWidth)
-        m_status->setPanelWidth(WorkspaceStatusBar::Size, int(text.size()) * 7);
-    m_status->setText(WorkspaceStatusBar::Size, text);
+    const QString text = StatusTexts::size(m_document->byteSize());
+    m_status->setPanelWidth(WorkspaceStatusBar::Size, int(text.size()) * 7);
+}
+
+const TextFormat &TfrmEdit::textFormat() const
+{
+    return m_document->format();
 }
 
 bool TfrmEdit::mniSaveClick()
 {
-    if (m_edit->loading())
+    if (loading())
         return false;
     if (m_untitled)
         return mniSaveAsClick();
     bool saved = false;
-    ErrorHandler::run([&]() { saved = saveTo(m_path, m_format); });
+    ErrorHandler::run([&]() { saved = saveTo(m_path, m_document->format()); });
     return saved;
 }
 
 bool TfrmEdit::saveTo(const QString &path, TextFormat format)
 {
-    const QString text = m_edit->plainText();
-    if (!encodableOrConverted(text, format))
+    if (!encodableOrConverted(format))
         return false;
     MakeBackup(path);
-    TextFile::save(path, text, format);
-    m_format = format;
-    m_edit->setModified(false);
-    m_status->setText(WorkspaceStatusBar::Modified, QString());
+    TextFile::save(path, m_document->storage(), format);
+    m_document->setFormat(format);
+    m_document->setModified(false);
     return true;
 }
 
 // A character the file's encoding cannot store would make the save fail; offer UTF-8 instead.
-bool TfrmEdit::encodableOrConverted(const QString &text, TextFormat &format)
+bool TfrmEdit::encodableOrConverted(TextFormat &format)
 {
-    if (TextFile::findUnencodable(text, format.encoding) < 0)
+    if (TextFile::findUnencodable(m_document->storage(), format.encoding) < 0)
         return true;
     const QString message =
             QStringLiteral("The text holds characters that %1 cannot store.\rSave it as UTF-8?")
-                    .arg(encodingName(format.encoding));
+                    .arg(StatusTexts::encodingName(format.encoding));
     if (ask(message, false) != QMessageBox::Yes)
         return false;
     format.encoding = TextEncoding::Utf8;
@@ -282,7 +302,7 @@ void TfrmEdit::MakeBackup(const QString &path)
 
 bool TfrmEdit::mniSaveAsClick()
 {
-    if (m_edit->loading())
+    if (loading())
         return false;
     bool saved = false;
     ErrorHandler::run([&]() {
@@ -290,7 +310,7 @@ bool TfrmEdit::mniSaveAsClick()
         if (chosen.isEmpty())
             return;
         // The Workspace takes the new name only once the file holds its text.
-        if (!saveTo(chosen, m_format))
+        if (!saveTo(chosen, m_document->format()))
             return;
         m_host->setOpenDirectory(FilePath::directoryPart(chosen));
         takeName(chosen);
@@ -333,7 +353,7 @@ int TfrmEdit::ask(const QString &message, bool withCancel)
 
 bool TfrmEdit::FormCloseQuery()
 {
-    if (!m_edit->isModified())
+    if (!m_document->isModified())
         return true;
     const QString name = windowTitle().isEmpty() ? QStringLiteral("Untitled") : windowTitle();
     const int answer = ask(QStringLiteral("Save Changes to '%1'\"?").arg(name), true);
@@ -354,6 +374,7 @@ void TfrmEdit::closeEvent(QCloseEvent *event)
 {
     if (m_closeApproved || FormCloseQuery()) {
         m_keyTimer->stop();
+        m_loader->cancel();
         QMdiSubWindow::closeEvent(event);
         return;
     }
@@ -401,13 +422,11 @@ void TfrmEdit::RunFav(const QString &name)
     m_host->openInNewWorkspace(name);
 }
 
+// The status bar follows the document itself; this keeps the commands in step with the text.
 void TfrmEdit::mmoMemoChange()
 {
     UpdateCaretPanel();
-    setSizePanel(m_edit->textLength(), false);
-    m_status->setText(WorkspaceStatusBar::Modified,
-                      m_edit->isModified() ? QStringLiteral("Modified") : QString());
-    const bool hasText = m_edit->textLength() > 0;
+    const bool hasText = !m_document->isEmpty();
     for (QAction *action : {m_actions->mniFind, m_actions->mniFindNext, m_actions->mniReplace,
                             m_actions->mniSelectAll})
         m_actions->setAvailable(action, hasText);
@@ -419,10 +438,7 @@ void TfrmEdit::mmoMemoChange()
 
 void TfrmEdit::UpdateCaretPanel()
 {
-    const qsizetype start = m_edit->selectionStart();
-    const qsizetype line = m_edit->lineOfOffset(start);
-    const qsizetype column = start - m_edit->lineStart(line) + 1;
-    m_status->setText(WorkspaceStatusBar::Caret, QStringLiteral("%1:%2").arg(line + 1).arg(column));
+    m_status->showCaret();
 }
 
 // The clipboard is asked only when it changes or a menu opens: on X11 each question is a
@@ -435,8 +451,8 @@ void TfrmEdit::refreshClipboardState()
 
 void TfrmEdit::UpdateEditItems()
 {
-    m_actions->setAvailable(m_actions->mniPaste, m_clipboardHasText && !m_edit->loading());
-    const bool selected = m_edit->selectionLength() != 0;
+    m_actions->setAvailable(m_actions->mniPaste, m_clipboardHasText && !loading());
+    const bool selected = m_view->selectionLength() != 0;
     for (QAction *action : {m_actions->mniCut, m_actions->mniCopy, m_actions->mniDelete})
         m_actions->setAvailable(action, selected);
 }
@@ -454,7 +470,7 @@ void TfrmEdit::puiPropertiesClick()
         const FileProperties properties = FileProperties::read(
                 {windowTitle(), m_status->text(WorkspaceStatusBar::Path),
                  m_untitled ? QString() : m_path, m_status->text(WorkspaceStatusBar::Size),
-                 m_edit->isModified()},
+                 m_document->isModified()},
                 *m_clock);
         TfrmProperties dialog(this);
         dialog.fill(properties);
@@ -479,7 +495,7 @@ void TfrmEdit::mniCustomizeToolBarClick()
 void TfrmEdit::tmrKeyStateTimer()
 {
     m_status->setText(WorkspaceStatusBar::Insert,
-                      m_edit->overwriteMode() ? QStringLiteral("OVR") : QStringLiteral("INS"));
+                      m_view->overwriteMode() ? QStringLiteral("OVR") : QStringLiteral("INS"));
     const KeyLockState locks = m_keyLockReader();
     m_status->setText(WorkspaceStatusBar::NumLock,
                       locks.numLock.value_or(false) ? QStringLiteral("NUM") : QString());

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "platform/keyboardlocks.h"
-#include "workspace/textfile.h"
+#include "workspace/textdecoder.h"
 
 #include <QMdiSubWindow>
 
 #include <functional>
 
 class Clock;
-class EditControl;
 class FileListMenu;
 class QFileDialog;
 class QMenu;
@@ -16,6 +15,9 @@ class QMessageBox;
 class QTimer;
 class TfrmProperties;
 class SearchController;
+class TextDocument;
+class TextLoader;
+class TextView;
 class WorkspaceActions;
 class WorkspaceHost;
 class WorkspacePrinter;
@@ -50,6 +52,8 @@ public:
     // Loads the file at path; false when it could not be read (the error has been reported).
     // A large file goes on loading after this returns; the Workspace shows progress meanwhile.
     bool Open(const QString &path);
+    // A file is still loading: its text cannot be edited, saved or printed yet.
+    bool loading() const;
     // Both return whether the text was written; a cancelled dialog or a failure returns false.
     bool mniSaveClick();
     bool mniSaveAsClick();
@@ -82,8 +86,9 @@ public:
 
     bool untitled() const { return m_untitled; }
     QString filePath() const { return m_path; }
-    const TextFormat &textFormat() const { return m_format; }
-    EditControl *editControl() const { return m_edit; }
+    const TextFormat &textFormat() const;
+    TextDocument *document() const { return m_document; }
+    TextView *view() const { return m_view; }
     WorkspaceStatusBar *statusPanels() const { return m_status; }
     WorkspaceActions *actions() const { return m_actions; }
     WorkspaceTextCommands *textCommands() const { return m_textCommands; }
@@ -107,20 +112,24 @@ protected:
 
 private:
     void connectActions();
-    void connectEditControl();
+    void connectView();
     void showUntitled();
     void openFile(const QString &path);
+    void takeText(DecodedText text);
+    void loadFailed(const QString &message);
     bool saveTo(const QString &path, TextFormat format);
-    bool encodableOrConverted(const QString &text, TextFormat &format);
+    bool encodableOrConverted(TextFormat &format);
     void takeName(const QString &path);
-    void setSizePanel(qsizetype length, bool adjustWidth);
+    void setSizePanelWidth();
     void loadingChanged(bool loading);
     QString chooseSaveName();
     int ask(const QString &message, bool withCancel);
     void refreshClipboardState();
 
     WorkspaceHost *m_host;
-    EditControl *m_edit = nullptr;
+    TextDocument *m_document = nullptr;
+    TextView *m_view = nullptr;
+    TextLoader *m_loader = nullptr;
     WorkspaceStatusBar *m_status = nullptr;
     WorkspaceActions *m_actions = nullptr;
     WorkspaceTextCommands *m_textCommands = nullptr;
@@ -131,7 +140,6 @@ private:
     FileListMenu *m_favoritesMenu = nullptr;
     QTimer *m_keyTimer = nullptr;
     QString m_path;
-    TextFormat m_format;
     bool m_shownOnce = false;
     bool m_untitled = true;
     bool m_closeApproved = false;

@@ -44,6 +44,11 @@ QString Windows1252::decode(QByteArrayView bytes)
     return text;
 }
 
+char16_t Windows1252::decode(unsigned char byte)
+{
+    return kDecode[byte];
+}
+
 qsizetype Windows1252::encode(QStringView text, QByteArray &out)
 {
     out.resize(text.size());

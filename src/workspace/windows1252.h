@@ -10,6 +10,7 @@ class Windows1252
 {
 public:
     static QString decode(QByteArrayView bytes);
+    static char16_t decode(unsigned char byte);
 
     // Encodes text into out (resized to text's length). Returns the index of the first
     // character the encoding cannot hold, with out unspecified, or -1 on success.

@@ -2,7 +2,8 @@
 
 #include "app/apperror.h"
 #include "app/errorhandler.h"
-#include "controls/editcontrol.h"
+#include "controls/pagedtextprinter.h"
+#include "controls/textview.h"
 #include "workspace/hosttopmostdropped.h"
 #include "workspace/workspacehost.h"
 
@@ -10,17 +11,18 @@
 #include <QPrinter>
 #include <QWidget>
 
-WorkspacePrinter::WorkspacePrinter(EditControl *edit, WorkspaceHost *host, QWidget *window)
+WorkspacePrinter::WorkspacePrinter(TextView *view, WorkspaceHost *host, QWidget *window)
     : QObject(window)
-    , m_edit(edit)
+    , m_view(view)
     , m_host(host)
     , m_window(window)
 { }
 
 int WorkspacePrinter::mniPrintClick()
 {
-    // Half a file is not the file: nothing prints until it has loaded.
-    if (m_edit->loading())
+    // Half a file is not the file: nothing prints until it has loaded (the view is read-only
+    // meanwhile).
+    if (m_view->isReadOnly())
         return 0;
     int pages = 0;
     ErrorHandler::run([&]() {
@@ -50,7 +52,10 @@ int WorkspacePrinter::print(QPrinter *printer)
 {
     const QString title = m_window->window()->windowTitle();
     printer->setDocName(title);
-    const int pages = m_edit->print(printer);
+    PagedTextPrinter paged(*m_view->document(), m_view->textFont(), m_view->logicalDpiY());
+    paged.setTextColor(m_view->palette().color(QPalette::Text));
+    paged.setHighlightColor(m_view->hitColor());
+    const int pages = paged.print(printer) ? paged.pageCount() : 0;
     if (pages == 0 || printer->printerState() == QPrinter::Error)
         throw AppError(QStringLiteral("Cannot print \"%1\": the printer refused the job or one "
                                       "of its pages.")

@@ -4,10 +4,10 @@
 
 #include <functional>
 
-class EditControl;
 class QPrintDialog;
 class QPrinter;
 class QWidget;
+class TextView;
 class WorkspaceHost;
 
 // Prints a Workspace's whole text on the frame's printer, as one job named after the frame's
@@ -20,7 +20,7 @@ public:
     // Seam for tests: runs the prepared print dialog; true when the user chose to print.
     using PrintDialogRunner = std::function<bool(QPrintDialog &dialog)>;
 
-    WorkspacePrinter(EditControl *edit, WorkspaceHost *host, QWidget *window);
+    WorkspacePrinter(TextView *view, WorkspaceHost *host, QWidget *window);
 
     void setPrintDialogRunner(PrintDialogRunner runner) { m_printDialogRunner = std::move(runner); }
 
@@ -35,7 +35,7 @@ public:
 private:
     bool choosePrinter(QPrinter *printer);
 
-    EditControl *m_edit;
+    TextView *m_view;
     WorkspaceHost *m_host;
     QWidget *m_window;
     PrintDialogRunner m_printDialogRunner;

@@ -1,5 +1,6 @@
 #include "workspacesearch.h"
 
+#include "controls/textstorage.h"
 #include "workspace/searchbuf.h"
 #include "workspace/searchtarget.h"
 
@@ -9,34 +10,11 @@ WorkspaceSearch::WorkspaceSearch(SearchTarget &target)
     : m_target(target)
 { }
 
-QStringView WorkspaceSearch::currentText()
-{
-    const quint64 revision = m_target.textRevision();
-    if (!m_haveCopy || revision != m_copyRevision || m_copy.size() != m_target.textLength()) {
-        m_copy = m_target.text();
-        m_copyRevision = revision;
-        m_haveCopy = true;
-    }
-    return m_copy;
-}
-
-void WorkspaceSearch::releaseCopy()
-{
-    m_copy = QString();
-    m_haveCopy = false;
-}
-
-void WorkspaceSearch::releaseStaleCopy()
-{
-    if (m_haveCopy && m_target.textRevision() != m_copyRevision)
-        releaseCopy();
-}
-
 bool WorkspaceSearch::SearchMemo(const QString &text, SearchOptions options)
 {
-    if (text.isEmpty() || m_target.textLength() == 0)
+    if (text.isEmpty() || m_target.text().length() == 0)
         return false;
-    const qsizetype hit = SearchBuf(currentText(), m_target.selectionStart(),
+    const qsizetype hit = SearchBuf(m_target.text(), m_target.selectionStart(),
                                     m_target.selectionLength(), text, options);
     if (hit < 0)
         return false;
@@ -61,7 +39,7 @@ bool WorkspaceSearch::selectionIsOccurrence(const QString &findText, SearchOptio
 {
     if (findText.isEmpty() || m_target.selectionLength() != findText.size())
         return false;
-    return IsOccurrenceAt(currentText(), m_target.selectionStart(), findText, options);
+    return IsOccurrenceAt(m_target.text(), m_target.selectionStart(), findText, options);
 }
 
 QString WorkspaceSearch::Replace(const QString &findText, const QString &replaceText,
@@ -90,24 +68,20 @@ void WorkspaceSearch::replaceAll(const QString &findText, const QString &replace
                                  SearchOptions options)
 {
     options |= SearchOption::Down;
-    const QStringView text = currentText();
-    const QList<qsizetype> hits = occurrencesToReplace(text, findText, replaceText, options);
+    const QList<qsizetype> hits = occurrencesToReplace(findText, replaceText, options);
     if (hits.isEmpty())
         return;
-    const qsizetype spanStart = hits.first();
-    const qsizetype spanLength = hits.last() + findText.size() - spanStart;
     const qsizetype spanEnd =
-            spanStart + spanLength + hits.size() * (replaceText.size() - findText.size());
-    if (!m_target.replaceOccurrences(hits, findText.size(), replaceText))
-        m_target.replaceRange(spanStart, spanLength,
-                              splice(text, hits, findText.size(), replaceText));
+            hits.last() + findText.size() + hits.size() * (replaceText.size() - findText.size());
+    m_target.replaceOccurrences(hits, findText.size(), replaceText);
     m_target.setSelection(spanEnd, 0);
 }
 
-QList<qsizetype> WorkspaceSearch::occurrencesToReplace(QStringView text, const QString &findText,
+QList<qsizetype> WorkspaceSearch::occurrencesToReplace(const QString &findText,
                                                        const QString &replaceText,
                                                        SearchOptions options)
 {
+    const TextStorage &text = m_target.text();
     const qsizetype length = findText.size();
     QList<qsizetype> hits;
     if (selectionIsOccurrence(findText, options))
@@ -122,8 +96,8 @@ QList<qsizetype> WorkspaceSearch::occurrencesToReplace(QStringView text, const Q
         if (!replaceText.isEmpty())
             before = replaceText.back();
         else if (hits.size() < 2 || hits[hits.size() - 2] + length != hit)
-            before = hit > 0 ? text.sliced(hit - 1, 1).toString() : QString();
-        hits.append(searchAfterReplacement(text, hit + length, before, findText, options));
+            before = hit > 0 ? text.text(hit - 1, 1) : QString();
+        hits.append(searchAfterReplacement(hit + length, before, findText, options));
     }
     hits.removeLast();
     return hits;
@@ -132,30 +106,16 @@ QList<qsizetype> WorkspaceSearch::occurrencesToReplace(QStringView text, const Q
 // A low surrogate just after a replaced occurrence may pair differently with what now comes
 // before it, and that can change how its case maps: the one candidate it starts is tried in
 // its new surroundings. Whole word never tries that candidate.
-qsizetype WorkspaceSearch::searchAfterReplacement(QStringView text, qsizetype from,
-                                                  const QString &before, const QString &findText,
-                                                  SearchOptions options)
+qsizetype WorkspaceSearch::searchAfterReplacement(qsizetype from, const QString &before,
+                                                  const QString &findText, SearchOptions options)
 {
-    if (from >= text.size() || !text[from].isLowSurrogate()
+    const TextStorage &text = m_target.text();
+    if (from >= text.length() || !QChar::isLowSurrogate(text.at(from))
         || options.testFlag(SearchOption::WholeWord))
         return SearchBuf(text, from, 0, findText, options);
     const QString context =
-            before + text.sliced(from, qMin(findText.size() + 1, text.size() - from)).toString();
+            before + text.text(from, qMin(findText.size() + 1, text.length() - from));
     if (IsOccurrenceAt(context, before.size(), findText, options))
         return from;
     return SearchBuf(text, from + 1, 0, findText, options);
-}
-
-QString WorkspaceSearch::splice(QStringView text, const QList<qsizetype> &hits, qsizetype length,
-                                const QString &replaceText)
-{
-    const qsizetype spanLength = hits.last() + length - hits.first();
-    QString result;
-    result.reserve(spanLength + hits.size() * (replaceText.size() - length));
-    for (qsizetype i = 0; i < hits.size(); ++i) {
-        if (i > 0)
-            result += text.sliced(hits[i - 1] + length, hits[i] - hits[i - 1] - length);
-        result += replaceText;
-    }
-    return result;
 }

@@ -6,9 +6,10 @@
 #include <QString>
 
 class SearchTarget;
+class TextStorage;
 
-// Find, Find Next and Replace over a Workspace's text. Works from one copy of the text, kept
-// until the text changes; Replace All changes the text once, in one undo step.
+// Find, Find Next and Replace over a Workspace's text, read from the document a window at a
+// time; Replace All changes the text once, in one undo step.
 class WorkspaceSearch
 {
 public:
@@ -29,25 +30,13 @@ public:
     // "Cannot find "text"." without the program's header.
     static QString cannotFindMessage(const QString &findText);
 
-    // Lets the copy of the text go, e.g. as soon as the text changes.
-    void releaseCopy();
-    // Lets the copy go only when the text has changed since it was taken.
-    void releaseStaleCopy();
-
 private:
-    QStringView currentText();
     bool selectionIsOccurrence(const QString &findText, SearchOptions options);
     void replaceAll(const QString &findText, const QString &replaceText, SearchOptions options);
-    QList<qsizetype> occurrencesToReplace(QStringView text, const QString &findText,
-                                          const QString &replaceText, SearchOptions options);
-    static qsizetype searchAfterReplacement(QStringView text, qsizetype from, const QString &before,
-                                            const QString &findText, SearchOptions options);
-    // The span from the first hit to the end of the last with every hit replaced.
-    static QString splice(QStringView text, const QList<qsizetype> &hits, qsizetype length,
-                          const QString &replaceText);
+    QList<qsizetype> occurrencesToReplace(const QString &findText, const QString &replaceText,
+                                          SearchOptions options);
+    qsizetype searchAfterReplacement(qsizetype from, const QString &before, const QString &findText,
+                                     SearchOptions options);
 
     SearchTarget &m_target;
-    QString m_copy;
-    quint64 m_copyRevision = 0;
-    bool m_haveCopy = false;
 };

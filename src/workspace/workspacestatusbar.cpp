@@ -1,5 +1,9 @@
 #include "workspacestatusbar.h"
 
+#include "controls/textdocument.h"
+#include "controls/textview.h"
+#include "workspace/statustexts.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -99,4 +103,34 @@ void WorkspaceStatusBar::setPath(const QString &text)
     setPanelWidth(Path, pathPanelWidth(text));
     setText(Path, text);
     m_panels[Path]->setToolTip(text);
+}
+
+void WorkspaceStatusBar::follow(TextDocument *document, TextView *view)
+{
+    m_document = document;
+    m_view = view;
+    connect(view, &TextView::selectionChanged, this, &WorkspaceStatusBar::showCaret);
+    connect(document, &TextDocument::byteSizeChanged, this, &WorkspaceStatusBar::showSize);
+    connect(document, &TextDocument::modificationChanged, this,
+            [this](bool modified) { setText(Modified, StatusTexts::modified(modified)); });
+    connect(view, &TextView::overwriteModeChanged, this, [this](bool on) {
+        setText(Insert, on ? QStringLiteral("OVR") : QStringLiteral("INS"));
+    });
+    connect(document, &TextDocument::documentReset, this, [this]() {
+        showCaret();
+        showSize();
+        setText(Modified, StatusTexts::modified(m_document->isModified()));
+    });
+}
+
+void WorkspaceStatusBar::showCaret()
+{
+    const qsizetype start = m_view->selectionStart();
+    const qsizetype line = m_document->lineOfOffset(start);
+    setText(Caret, StatusTexts::caret(line + 1, start - m_document->lineStart(line) + 1));
+}
+
+void WorkspaceStatusBar::showSize()
+{
+    setText(Size, StatusTexts::size(m_document->byteSize()));
 }

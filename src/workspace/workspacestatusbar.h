@@ -6,6 +6,8 @@
 
 class QLabel;
 class QProgressBar;
+class TextDocument;
+class TextView;
 
 // A Workspace's status bar: eight sunken panels of fixed width (caret, modified, path, size,
 // insert mode, Num Lock, Caps Lock, spare).
@@ -17,6 +19,11 @@ public:
     enum Panel { Caret, Modified, Path, Size, Insert, NumLock, CapsLock, Spare, PanelCount };
 
     explicit WorkspaceStatusBar(QWidget *parent = nullptr);
+
+    // Keeps the caret, modified, size and insert panels up to date with the document and view.
+    void follow(TextDocument *document, TextView *view);
+    void showCaret();
+    void showSize();
 
     QString text(Panel panel) const;
     void setText(Panel panel, const QString &text);
@@ -32,6 +39,8 @@ public:
     int progress() const;
 
 private:
+    TextDocument *m_document = nullptr;
+    TextView *m_view = nullptr;
     std::array<QLabel *, PanelCount> m_panels{};
     QProgressBar *m_progress = nullptr;
 };

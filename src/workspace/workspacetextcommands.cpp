@@ -1,6 +1,7 @@
 #include "workspacetextcommands.h"
 
-#include "controls/editcontrol.h"
+#include "controls/textdocument.h"
+#include "controls/textview.h"
 #include "format/datetimeformats.h"
 #include "format/localnow.h"
 #include "format/systemclock.h"
@@ -12,10 +13,10 @@
 #include <QFontDialog>
 #include <QMenu>
 
-WorkspaceTextCommands::WorkspaceTextCommands(EditControl *edit, WorkspaceActions *actions,
+WorkspaceTextCommands::WorkspaceTextCommands(TextView *view, WorkspaceActions *actions,
                                              WorkspaceHost *host, QWidget *dialogParent)
     : QObject(dialogParent)
-    , m_edit(edit)
+    , m_view(view)
     , m_actions(actions)
     , m_host(host)
     , m_dialogParent(dialogParent)
@@ -42,14 +43,15 @@ void WorkspaceTextCommands::connectActions()
 
 void WorkspaceTextCommands::UpdateAlignmentItems()
 {
-    switch (m_edit->paragraphAlignment(m_edit->selectionStart())) {
-    case EditControl::Alignment::Left:
+    const TextDocument *doc = m_view->document();
+    switch (doc->alignment(doc->lineOfOffset(m_view->selectionStart()))) {
+    case TextAlignment::Left:
         m_actions->mniLeft->setChecked(true);
         break;
-    case EditControl::Alignment::Right:
+    case TextAlignment::Right:
         m_actions->mniRight->setChecked(true);
         break;
-    case EditControl::Alignment::Center:
+    case TextAlignment::Center:
         m_actions->mniCenter->setChecked(true);
         break;
     }
@@ -59,12 +61,16 @@ void WorkspaceTextCommands::AlignClick(QAction *item)
 {
     // The items form an exclusive group: checking one raises the others.
     item->setChecked(true);
-    EditControl::Alignment alignment = EditControl::Alignment::Left;
+    TextAlignment alignment = TextAlignment::Left;
     if (item == m_actions->mniRight)
-        alignment = EditControl::Alignment::Right;
+        alignment = TextAlignment::Right;
     else if (item == m_actions->mniCenter)
-        alignment = EditControl::Alignment::Center;
-    m_edit->setParagraphAlignment(m_edit->selectionStart(), m_edit->selectionLength(), alignment);
+        alignment = TextAlignment::Center;
+    // The lines the selection touches; the caret's line when nothing is selected.
+    TextDocument *doc = m_view->document();
+    const TextSelection selection = m_view->selection();
+    doc->setAlignment(doc->lineOfOffset(selection.start()), doc->lineOfOffset(selection.end()),
+                      alignment);
     emit editItemsChanged();
 }
 
@@ -75,35 +81,36 @@ void WorkspaceTextCommands::mniWordWrapClick()
 
 void WorkspaceTextCommands::applyWordWrap(bool on)
 {
-    m_edit->setWordWrap(on);
+    m_view->setWordWrap(on);
     emit editItemsChanged();
 }
 
 void WorkspaceTextCommands::SetFont()
 {
     HostTopmostDropped dropped(m_host);
-    QFontDialog dialog(m_edit->textFont(), m_dialogParent);
+    QFontDialog dialog(m_view->textFont(), m_dialogParent);
     dialog.setObjectName(QStringLiteral("dlgFont"));
     const bool chosen =
             m_fontDialogRunner ? m_fontDialogRunner(dialog) : dialog.exec() == QDialog::Accepted;
     if (chosen)
-        m_edit->setTextFont(dialog.currentFont());
+        m_view->setTextFont(dialog.currentFont());
 }
 
 void WorkspaceTextCommands::mniConvertClick()
 {
-    m_actions->mniCapitalize->setEnabled(m_edit->selectionLength() != 0);
+    m_actions->mniCapitalize->setEnabled(m_view->selectionLength() != 0);
 }
 
 // The selection, or the whole text when nothing is selected.
 void WorkspaceTextCommands::convert(char16_t (*map)(char16_t))
 {
-    if (m_edit->loading())
+    if (m_view->isReadOnly())
         return;
-    if (m_edit->selectionLength() != 0)
-        m_edit->mapCharacters(m_edit->selectionStart(), m_edit->selectionLength(), map);
+    const TextSelection selection = m_view->selection();
+    if (!selection.isEmpty())
+        m_view->document()->mapCharacters(selection.start(), selection.length(), map, selection);
     else
-        m_edit->mapCharacters(0, m_edit->textLength(), map);
+        m_view->document()->mapCharacters(0, m_view->document()->length(), map, selection);
 }
 
 void WorkspaceTextCommands::mniLowerCaseClick()
@@ -118,16 +125,17 @@ void WorkspaceTextCommands::mniUpperCaseClick()
 
 void WorkspaceTextCommands::mniCapitalizeClick()
 {
-    if (m_edit->loading() || m_edit->selectionLength() == 0)
+    const TextSelection selection = m_view->selection();
+    if (m_view->isReadOnly() || selection.isEmpty())
         return;
-    m_edit->mapCharacters(m_edit->selectionStart(), 1, &AsciiCase::upper);
+    m_view->document()->mapCharacters(selection.start(), 1, &AsciiCase::upper, selection);
 }
 
 void WorkspaceTextCommands::mniDateTimeClick()
 {
-    if (m_edit->loading())
+    if (m_view->isReadOnly())
         return;
     const int dateIndex = DateTimeFormats::dateIndexFromText(m_host->dateIndexText());
     const int timeIndex = DateTimeFormats::timeIndexFromText(m_host->timeIndexText());
-    m_edit->replaceSelection(DateTimeFormats::stampText(dateIndex, timeIndex, LocalNow(*m_clock)));
+    m_view->replaceSelection(DateTimeFormats::stampText(dateIndex, timeIndex, LocalNow(*m_clock)));
 }

@@ -5,10 +5,10 @@
 #include <functional>
 
 class Clock;
-class EditControl;
 class QAction;
 class QFontDialog;
 class QWidget;
+class TextView;
 class WorkspaceActions;
 class WorkspaceHost;
 
@@ -23,13 +23,13 @@ public:
     // Seam for tests: runs the prepared font dialog; true when the user chose a font.
     using FontDialogRunner = std::function<bool(QFontDialog &dialog)>;
 
-    WorkspaceTextCommands(EditControl *edit, WorkspaceActions *actions, WorkspaceHost *host,
+    WorkspaceTextCommands(TextView *view, WorkspaceActions *actions, WorkspaceHost *host,
                           QWidget *dialogParent);
 
     void setClock(const Clock *clock) { m_clock = clock; }
     void setFontDialogRunner(FontDialogRunner runner) { m_fontDialogRunner = std::move(runner); }
 
-    // Checks the alignment item (and so presses the button) of the caret's paragraph.
+    // Checks the alignment item (and so presses the button) of the caret's line.
     void UpdateAlignmentItems();
     // One of "&Left", "&Right", "&Center" chosen from the menu or the tool bar: it stays checked
     // (choosing it again re-applies it) and the selected paragraphs take its alignment.
@@ -51,7 +51,7 @@ private:
     void applyWordWrap(bool on);
     void convert(char16_t (*map)(char16_t));
 
-    EditControl *m_edit;
+    TextView *m_view;
     WorkspaceActions *m_actions;
     WorkspaceHost *m_host;
     QWidget *m_dialogParent;

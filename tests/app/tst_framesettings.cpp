@@ -3,7 +3,8 @@
 #include "app/framesettings.h"
 #include "app/stayontop.h"
 #include "app/tfrmmain.h"
-#include "controls/editcontrol.h"
+#include "controls/textdocument.h"
+#include "controls/textview.h"
 #include "settings/settingsstore.h"
 #include "workspace/tfrmedit.h"
 
@@ -146,17 +147,17 @@ void TestFrameSettings::theLastWorkspaceClosedSetsTheFont()
     QFont small(QStringLiteral("DejaVu Sans"), 9);
     QFont large(QStringLiteral("DejaVu Sans Mono"), 15);
     large.setItalic(true);
-    first->editControl()->setTextFont(small);
-    second->editControl()->setTextFont(large);
+    first->view()->setTextFont(small);
+    second->view()->setTextFont(large);
     QVERIFY(first->close());
     QVERIFY(second->close());
     QCOMPARE(SettingsStore(path()).readString(kRoot + "Edit Form", "mmoMemo_FontStyle", ""),
              QStringLiteral("[fsItalic]"));
 
     TfrmEdit *next = frame.NewChild();
-    QCOMPARE(next->editControl()->textFont().family(), QStringLiteral("DejaVu Sans Mono"));
-    QCOMPARE(next->editControl()->textFont().pointSize(), 15);
-    QVERIFY(next->editControl()->textFont().italic());
+    QCOMPARE(next->view()->textFont().family(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(next->view()->textFont().pointSize(), 15);
+    QVERIFY(next->view()->textFont().italic());
     frame.actions().mniExit->trigger();
 }
 
@@ -165,7 +166,7 @@ TfrmEdit *TestFrameSettings::openAndEdit(TfrmMain &frame, int n)
     TfrmEdit *workspace = frame.OpenFile(file(n));
     if (workspace) {
         frame.addRecentFile(file(n));
-        QTest::keyClicks(workspace->editControl()->focusProxy(), "edit");
+        QTest::keyClicks(workspace->view(), "edit");
     }
     return workspace;
 }
@@ -215,7 +216,7 @@ void TestFrameSettings::sessionEndWithoutLeaveToAskOnlySaves()
 
     QVERIFY(frame.commitSession(false));
     QVERIFY(frame.isVisible());
-    QVERIFY(workspace->editControl()->isModified());
+    QVERIFY(workspace->document()->isModified());
     SettingsStore saved(path());
     QCOMPARE(saved.readString(kRoot + "MRUS", "mniMRU1", ""), file(2));
     QVERIFY(saved.valueNames(kRoot + "Main Form").contains("mniStayOnTop_Checked"));

@@ -4,7 +4,8 @@
 #include "app/helpwindow.h"
 #include "app/stayontop.h"
 #include "app/tfrmmain.h"
-#include "controls/editcontrol.h"
+#include "controls/textdocument.h"
+#include "controls/textview.h"
 #include "workspace/tfrmedit.h"
 #include "workspace/workspaceactions.h"
 #include "workspace/workspacestatusbar.h"
@@ -138,7 +139,7 @@ TfrmMain &TestFrame::start(const QStringList &arguments, const QString &folder)
 TfrmEdit *TestFrame::modifiedWorkspace(const QString &text)
 {
     TfrmEdit *workspace = m_frame->NewChild();
-    workspace->editControl()->replaceSelection(text);
+    workspace->view()->replaceSelection(text);
     return workspace;
 }
 
@@ -168,9 +169,9 @@ void TestFrame::startWithArguments()
     TfrmMain &frame = start({"Mixed", "Case/My", "Long", "Name.TXT"}, m_dir.path());
     QCOMPARE(frame.workspaces().size(), 1);
     TfrmEdit *workspace = frame.workspaces().constFirst();
-    QTRY_VERIFY(!workspace->editControl()->loading());
+    QTRY_VERIFY(!workspace->loading());
     QCOMPARE(workspace->filePath(), path);
-    QCOMPARE(workspace->editControl()->plainText(), QStringLiteral("first line\nsecond line\n"));
+    QCOMPARE(workspace->document()->toPlainText(), QStringLiteral("first line\nsecond line\n"));
     QCOMPARE(frame.windowTitle(), QStringLiteral("Leafstack - [My Long Name.TXT]"));
     QCOMPARE(QDir(frame.openDirectory()), QDir(m_dir.filePath(QStringLiteral("Mixed Case"))));
     QVERIFY(m_errors.isEmpty());
@@ -377,7 +378,7 @@ void TestFrame::stayOnTopAroundDialogs()
     QVERIFY(!stayOnTop.isTopmost());
     frame.NewChild();
     QVERIFY(!stayOnTop.isTopmost());
-    workspace->editControl()->setModified(false);
+    workspace->document()->setModified(false);
 }
 
 void TestFrame::helpCommands()
@@ -415,8 +416,8 @@ void TestFrame::whatsNewOpensTheReadMe()
     QCOMPARE(frame.workspaces().size(), 2);
     TfrmEdit *readme = frame.activeWorkspace();
     QCOMPARE(readme->filePath(), QDir(sourceHelpFolder()).filePath(QStringLiteral("readme.txt")));
-    QTRY_VERIFY(!readme->editControl()->loading());
-    QVERIFY(readme->editControl()->plainText().startsWith(QStringLiteral("Leafstack")));
+    QTRY_VERIFY(!readme->loading());
+    QVERIFY(readme->document()->toPlainText().startsWith(QStringLiteral("Leafstack")));
 }
 
 void TestFrame::droppingThreeFilesOpensTheFirst()
@@ -456,7 +457,7 @@ void TestFrame::droppingThreeFilesOpensTheFirst()
     dropOn(text);
     QCOMPARE(frame.workspaces().size(), 2);
     QCOMPARE(frame.workspaces().at(1)->filePath(), paths.at(0));
-    QCOMPARE(first->editControl()->textLength(), 0);
+    QCOMPARE(first->document()->length(), 0);
 
     // Dropped on the empty area once every Workspace is closed.
     for (TfrmEdit *workspace : frame.workspaces())
@@ -519,9 +520,9 @@ void TestFrame::exitCancelledByAWorkspace()
     QVERIFY(frame.isVisible());
     QCOMPARE(frame.workspaces().size(), 3);
     // The Workspace that agreed is not closed either, and both still hold their text.
-    QCOMPARE(agrees->editControl()->plainText(), QStringLiteral("first"));
-    QCOMPARE(refuses->editControl()->plainText(), QStringLiteral("second"));
-    QVERIFY(refuses->editControl()->isModified());
+    QCOMPARE(agrees->document()->toPlainText(), QStringLiteral("first"));
+    QCOMPARE(refuses->document()->toPlainText(), QStringLiteral("second"));
+    QVERIFY(refuses->document()->isModified());
     QCOMPARE(m_errors.size(), answer == QMessageBox::Yes && !saveDialogCancelled ? 1 : 0);
 
     refuses->setQuestionRunner([](QMessageBox &) { return int(QMessageBox::No); });

@@ -1,5 +1,6 @@
 #include "controls/fontproperties.h"
-#include "controls/plaineditcontrol.h"
+#include "controls/textdocument.h"
+#include "controls/textview.h"
 #include "settings/tpropsstorage.h"
 
 #include <QMap>

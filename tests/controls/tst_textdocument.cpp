@@ -1,3 +1,4 @@
+#include "common/textmodel.h"
 #include "controls/textdocument.h"
 
 #include <QRandomGenerator>
@@ -6,57 +7,8 @@
 
 namespace {
 
-// The document as a plain string with the line end of each break beside it.
-struct Model
-{
-    QString text;
-    std::vector<LineEnd> ends;
-
-    bool operator==(const Model &) const = default;
-
-    qsizetype breaksBefore(qsizetype offset) const
-    {
-        return QStringView(text).first(offset).count(u'\n');
-    }
-    void replace(qsizetype position, qsizetype length, const QString &with, LineEnd end)
-    {
-        const qsizetype first = breaksBefore(position);
-        const qsizetype gone = QStringView(text).sliced(position, length).count(u'\n');
-        ends.erase(ends.begin() + first, ends.begin() + first + gone);
-        ends.insert(ends.begin() + first, with.count(u'\n'), end);
-        text.replace(position, length, with);
-    }
-    // What a file of this text holds, in UTF-8, where a surrogate without its other half takes
-    // three bytes as any character of its range would.
-    qint64 utf8Bytes() const
-    {
-        qint64 bytes = 0;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-                bytes += 4;
-                ++i;
-            } else {
-                const char16_t c = text[i].unicode();
-                bytes += c == u'\n' ? 1 : c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
-            }
-        }
-        for (LineEnd end : ends)
-            bytes += end == LineEnd::CRLF ? 1 : 0;
-        return bytes;
-    }
-};
-
-Model modelOf(const TextDocument &doc)
-{
-    Model model;
-    model.text = doc.toPlainText();
-    for (qsizetype line = 0; line + 1 < doc.lineCount(); ++line)
-        model.ends.push_back(doc.storage().lineEndOf(line));
-    return model;
-}
-
 // Every line query answered from the model.
-void checkLines(const TextDocument &doc, const Model &model)
+void checkLines(const TextDocument &doc, const TextModel &model)
 {
     QCOMPARE(doc.length(), model.text.size());
     const QStringList lines = model.text.split(u'\n');
@@ -159,7 +111,7 @@ void TstTextDocument::randomEditsMatchAPlainString()
     QRandomGenerator rng(20261209);
     for (int round = 0; round < 40; ++round) {
         TextDocument doc;
-        Model model;
+        TextModel model;
         for (int step = 0; step < 150; ++step) {
             const qsizetype position = rng.bounded(int(model.text.size() + 1));
             const qsizetype length = rng.bounded(int(qMin<qsizetype>(
@@ -188,7 +140,7 @@ void TstTextDocument::randomUndoRedoReturnsEveryState()
     QRandomGenerator rng(7);
     TextDocument doc;
     doc.reset(TextStorage::fromFileText(u"one\r\ntwo\nthree\rfour"), {}, -1);
-    std::vector<Model> states{modelOf(doc)};
+    std::vector<TextModel> states{modelOf(doc)};
     std::vector<qint64> bytes{doc.byteSize()};
     qsizetype index = 0;
     qsizetype clean = 0;
@@ -215,7 +167,7 @@ void TstTextDocument::randomUndoRedoReturnsEveryState()
             }
             if (doc.revision() == revision)
                 continue; // an edit that changed nothing records no step
-            const Model now = modelOf(doc);
+            const TextModel now = modelOf(doc);
             states.resize(size_t(index + 1));
             bytes.resize(size_t(index + 1));
             if (clean > index)
@@ -235,7 +187,7 @@ void TstTextDocument::randomUndoRedoReturnsEveryState()
             doc.setModified(false);
             clean = index;
         }
-        const Model now = modelOf(doc);
+        const TextModel now = modelOf(doc);
         QCOMPARE(now.text, states[size_t(index)].text);
         QVERIFY(now == states[size_t(index)]);
         QCOMPARE(doc.byteSize(), bytes[size_t(index)]);

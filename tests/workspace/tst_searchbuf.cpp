@@ -1,4 +1,5 @@
 #include "common/plainsearch.h"
+#include "controls/textdocument.h"
 #include "workspace/searchbuf.h"
 
 #include <QRandomGenerator>
@@ -32,6 +33,7 @@ private slots:
     void occurrence_data();
     void occurrence();
     void agreesWithPlainSearch();
+    void documentSearchAgreesAcrossWindows();
 };
 
 void TestSearchBuf::search_data()
@@ -216,6 +218,33 @@ void TestSearchBuf::agreesWithPlainSearch()
         QCOMPARE(hit, expected);
         if (hit >= 0)
             QVERIFY(IsOccurrenceAt(buffer, hit, text, options));
+    }
+}
+
+// A document is read a window at a time: hits, words and surrogate pairs that straddle the
+// windows' edges are found as in one flat string.
+void TestSearchBuf::documentSearchAgreesAcrossWindows()
+{
+    const QString alphabet = u"aAb \u00E9\u00C9\U00010428\U00010400\n"_qs;
+    QRandomGenerator random(99);
+    QString flat;
+    while (flat.size() < 300000)
+        flat += alphabet[random.bounded(alphabet.size())];
+    TextDocument doc;
+    doc.setPlainText(flat);
+    const qsizetype edge = 1 << 16;
+    for (int round = 0; round < 400; ++round) {
+        const qsizetype around = edge * (1 + random.bounded(3)) + random.bounded(9) - 4;
+        const QString text = flat.mid(around - random.bounded(3), 1 + random.bounded(4));
+        // Starts just before, on and after an edge, and far from the hit, either way.
+        const qsizetype selStart =
+                round % 2 ? around - random.bounded(12) : random.bounded(int(flat.size()));
+        const SearchOptions options = SearchOptions::fromInt(random.bounded(0x1000))
+                & (SearchOption::Down | SearchOption::MatchCase | SearchOption::WholeWord);
+        const qsizetype hit = SearchBuf(doc.storage(), selStart, 0, text, options);
+        QCOMPARE(hit, SearchBuf(flat, selStart, 0, text, options));
+        if (hit >= 0)
+            QVERIFY(IsOccurrenceAt(doc.storage(), hit, text, options));
     }
 }
 

@@ -1,7 +1,8 @@
 #include "fakeworkspacehost.h"
 
 #include "app/programmessage.h"
-#include "controls/plaineditcontrol.h"
+#include "controls/textdocument.h"
+#include "controls/textview.h"
 #include "workspace/finddialog.h"
 #include "workspace/replacedialog.h"
 #include "workspace/searchcontroller.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -30,8 +30,6 @@ struct Shown
 };
 
 using Selection = QPair<qsizetype, qsizetype>;
-
-const QColor blue(0, 0, 255);
 
 } // namespace
 
@@ -55,12 +53,11 @@ private slots:
     void replaceHonoursMatchCase();
     void replaceTextLineBreaks();
     void undoOfReplaceAll();
-    void bulkReplaceInTheControl();
+    void bulkReplaceInTheDocument();
     void workspaceCommands();
 
 private:
-    Selection selection() const { return {m_edit->selectionStart(), m_edit->selectionLength()}; }
-    QPlainTextEdit *view() const { return qobject_cast<QPlainTextEdit *>(m_edit->focusProxy()); }
+    Selection selection() const { return {m_view->selectionStart(), m_view->selectionLength()}; }
     QList<Selection> blueRanges() const;
     template<typename T>
     T *child(QWidget *dialog, const char *name) const
@@ -69,7 +66,8 @@ private:
     }
 
     QWidget *m_owner = nullptr;
-    PlainEditControl *m_edit = nullptr;
+    TextDocument *m_doc = nullptr;
+    TextView *m_view = nullptr;
     WorkspaceActions *m_actions = nullptr;
     SearchController *m_search = nullptr;
     FakeWorkspaceHost m_host;
@@ -81,10 +79,11 @@ void TestSearchCommands::init()
     m_host = FakeWorkspaceHost();
     m_owner = new QWidget;
     m_owner->resize(500, 300);
-    m_edit = new PlainEditControl(m_owner);
-    m_edit->resize(500, 300);
+    m_doc = new TextDocument(m_owner);
+    m_view = new TextView(m_doc, m_owner);
+    m_view->resize(500, 300);
     m_actions = new WorkspaceActions(m_owner);
-    m_search = new SearchController(m_edit, m_actions, &m_host, m_owner);
+    m_search = new SearchController(m_view, m_actions, &m_host, m_owner);
     m_shown.clear();
     m_search->setMessageRunner([this](QMessageBox &box) {
         m_shown.append({box.windowTitle(), box.text(), box.icon(), box.standardButtons()});
@@ -99,14 +98,12 @@ void TestSearchCommands::cleanup()
     QCOMPARE(m_host.depth, 0);
 }
 
+// The hits marked, drawn in the view's hit colour, blue unless the palette asks otherwise.
 QList<Selection> TestSearchCommands::blueRanges() const
 {
     QList<Selection> ranges;
-    for (const QTextEdit::ExtraSelection &extra : view()->extraSelections()) {
-        if (extra.format.foreground().color() == blue)
-            ranges.append({extra.cursor.selectionStart(),
-                           extra.cursor.selectionEnd() - extra.cursor.selectionStart()});
-    }
+    for (const TextDocument::Highlight &mark : m_doc->highlights())
+        ranges.append({mark.start, mark.length});
     return ranges;
 }
 
@@ -179,7 +176,7 @@ void TestSearchCommands::returnAndEscapeInTheDialog()
 
 void TestSearchCommands::findCommandShowsTheDialog()
 {
-    m_edit->loadPlainText(u"text"_qs);
+    m_doc->setPlainText(u"text"_qs);
     m_actions->setAvailable(m_actions->mniFindNext, false);
     m_search->btnFindClick();
     FindDialog *dialog = m_search->findDialog();
@@ -200,7 +197,7 @@ void TestSearchCommands::findCommandShowsTheDialog()
 
 void TestSearchCommands::findNextSelectsAndColoursTheHits()
 {
-    m_edit->loadPlainText(u"one two\nOne two"_qs);
+    m_doc->setPlainText(u"one two\nOne two"_qs);
     FindDialog *dialog = m_search->findDialog();
     dialog->setFindText(u"one"_qs);
     m_search->Find(dialog);
@@ -218,23 +215,23 @@ void TestSearchCommands::findNextSelectsAndColoursTheHits()
 
     // The colour is for display only: no change, no undo step.
     QCOMPARE(blueRanges(), (QList<Selection>{{0, 3}, {8, 3}}));
-    QVERIFY(!m_edit->isModified());
-    QVERIFY(!view()->document()->isUndoAvailable());
-    QCOMPARE(m_edit->plainText(), u"one two\nOne two"_qs);
+    QVERIFY(!m_doc->isModified());
+    QVERIFY(!m_doc->canUndo());
+    QCOMPARE(m_doc->toPlainText(), u"one two\nOne two"_qs);
 
     // The hits stay blue while the user goes on, and what is typed next is not.
-    m_edit->setSelection(3, 0);
-    QTest::keyClicks(view(), u"s"_qs);
-    QCOMPARE(m_edit->plainText(), u"ones two\nOne two"_qs);
+    m_view->setSelection(3, 0);
+    QTest::keyClicks(m_view, u"s"_qs);
+    QCOMPARE(m_doc->toPlainText(), u"ones two\nOne two"_qs);
     QCOMPARE(blueRanges(), (QList<Selection>{{0, 3}, {9, 3}}));
-    m_edit->loadPlainText(u"one"_qs);
+    m_doc->setPlainText(u"one"_qs);
     QVERIFY(blueRanges().isEmpty());
 }
 
 void TestSearchCommands::findNextBeforeAnyFind()
 {
-    m_edit->loadPlainText(u"some text"_qs);
-    m_edit->setSelection(2, 0);
+    m_doc->setPlainText(u"some text"_qs);
+    m_view->setSelection(2, 0);
     m_search->mniFindNextClick();
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].text,
@@ -247,7 +244,7 @@ void TestSearchCommands::findNextBeforeAnyFind()
 
 void TestSearchCommands::findNextUsesTheClosedDialog()
 {
-    m_edit->loadPlainText(u"cat concat cat Cat"_qs);
+    m_doc->setPlainText(u"cat concat cat Cat"_qs);
     FindDialog *dialog = m_search->findDialog();
     m_search->btnFindClick();
     dialog->setFindText(u"cat"_qs);
@@ -256,7 +253,7 @@ void TestSearchCommands::findNextUsesTheClosedDialog()
     child<QCheckBox>(dialog, "chkMatchCase")->setChecked(true);
     child<QPushButton>(dialog, "btnCancel")->click();
     QVERIFY(!dialog->isVisible());
-    m_edit->setSelection(m_edit->textLength(), 0);
+    m_view->setSelection(m_doc->length(), 0);
     m_search->mniFindNextClick();
     QCOMPARE(selection(), Selection(11, 3));
     m_search->mniFindNextClick();
@@ -268,22 +265,22 @@ void TestSearchCommands::findNextUsesTheClosedDialog()
 // change, typed or loaded, must be seen by the next search.
 void TestSearchCommands::copyFollowsTheText()
 {
-    m_edit->loadPlainText(u"abc"_qs);
+    m_doc->setPlainText(u"abc"_qs);
     FindDialog *dialog = m_search->findDialog();
     dialog->setFindText(u"x"_qs);
     m_search->Find(dialog);
     QCOMPARE(m_shown.size(), 1);
-    m_edit->setSelection(1, 0);
-    QTest::keyClicks(view(), u"x"_qs);
-    m_edit->setSelection(0, 0);
+    m_view->setSelection(1, 0);
+    QTest::keyClicks(m_view, u"x"_qs);
+    m_view->setSelection(0, 0);
     m_search->Find(dialog);
     QCOMPARE(selection(), Selection(1, 1));
-    QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(m_edit->plainText(), u"abc"_qs);
-    m_edit->setSelection(0, 0);
+    QTest::keyClick(m_view, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_doc->toPlainText(), u"abc"_qs);
+    m_view->setSelection(0, 0);
     m_search->Find(dialog);
     QCOMPARE(m_shown.size(), 2);
-    m_edit->loadPlainText(u"yyx"_qs);
+    m_doc->setPlainText(u"yyx"_qs);
     m_search->Find(dialog);
     QCOMPARE(selection(), Selection(2, 1));
     QCOMPARE(m_shown.size(), 2);
@@ -291,7 +288,7 @@ void TestSearchCommands::copyFollowsTheText()
 
 void TestSearchCommands::replaceThenReplaceAll()
 {
-    m_edit->loadPlainText(u"abc ABC\nabc xabc abc"_qs);
+    m_doc->setPlainText(u"abc ABC\nabc xabc abc"_qs);
     m_search->mniReplaceClick();
     ReplaceDialog *dialog = m_search->replaceDialog();
     dialog->setFindText(u"abc"_qs);
@@ -299,15 +296,15 @@ void TestSearchCommands::replaceThenReplaceAll()
     QPushButton *replace = child<QPushButton>(dialog, "btnReplace");
     // Nothing selected yet: the first press only selects the first occurrence.
     replace->click();
-    QCOMPARE(m_edit->plainText(), u"abc ABC\nabc xabc abc"_qs);
+    QCOMPARE(m_doc->toPlainText(), u"abc ABC\nabc xabc abc"_qs);
     QCOMPARE(selection(), Selection(0, 3));
     replace->click();
-    QCOMPARE(m_edit->plainText(), u"xy ABC\nabc xabc abc"_qs);
+    QCOMPARE(m_doc->toPlainText(), u"xy ABC\nabc xabc abc"_qs);
     QCOMPARE(selection(), Selection(3, 3));
-    QVERIFY(m_edit->isModified());
+    QVERIFY(m_doc->isModified());
 
     child<QPushButton>(dialog, "btnReplaceAll")->click();
-    QCOMPARE(m_edit->plainText(), u"xy xy\nxy xxy xy"_qs);
+    QCOMPARE(m_doc->toPlainText(), u"xy xy\nxy xxy xy"_qs);
     QCOMPARE(selection(), Selection(15, 0));
     QVERIFY(m_shown.isEmpty()); // Replace All ends without a word
 
@@ -327,33 +324,33 @@ void TestSearchCommands::replaceThenReplaceAll()
 
 void TestSearchCommands::replaceHonoursMatchCase()
 {
-    m_edit->loadPlainText(u"ABC abc"_qs);
+    m_doc->setPlainText(u"ABC abc"_qs);
     ReplaceDialog *dialog = m_search->replaceDialog();
     dialog->setFindText(u"abc"_qs);
     dialog->setReplaceText(u"x"_qs);
     child<QCheckBox>(dialog, "chkMatchCase")->setChecked(true);
-    m_edit->setSelection(0, 3);
+    m_view->setSelection(0, 3);
     child<QPushButton>(dialog, "btnReplace")->click();
-    QCOMPARE(m_edit->plainText(), u"ABC abc"_qs);
+    QCOMPARE(m_doc->toPlainText(), u"ABC abc"_qs);
     QCOMPARE(selection(), Selection(4, 3));
-    QVERIFY(!m_edit->isModified());
+    QVERIFY(!m_doc->isModified());
 }
 
-// The control keeps one character for any kind of line break; a replacement holding breaks
+// The document keeps one character for any kind of line break; a replacement holding breaks
 // must leave the selection where the text really is.
 void TestSearchCommands::replaceTextLineBreaks()
 {
-    m_edit->loadPlainText(u"a--b"_qs);
+    m_doc->setPlainText(u"a--b"_qs);
     ReplaceDialog *dialog = m_search->replaceDialog();
     dialog->setFindText(u"-"_qs);
     child<QLineEdit>(dialog, "edtReplaceWith")->insert(u"\r\n"_qs);
     QCOMPARE(dialog->replaceText(), u"\r\n"_qs);
-    m_edit->setSelection(1, 1);
+    m_view->setSelection(1, 1);
     child<QPushButton>(dialog, "btnReplace")->click();
-    QCOMPARE(m_edit->plainText(), u"a\n-b"_qs);
+    QCOMPARE(m_doc->toPlainText(), u"a\n-b"_qs);
     QCOMPARE(selection(), Selection(2, 1));
     child<QPushButton>(dialog, "btnReplaceAll")->click();
-    QCOMPARE(m_edit->plainText(), u"a\n\nb"_qs);
+    QCOMPARE(m_doc->toPlainText(), u"a\n\nb"_qs);
     QCOMPARE(selection(), Selection(3, 0));
     QVERIFY(m_shown.isEmpty());
 }
@@ -361,7 +358,7 @@ void TestSearchCommands::replaceTextLineBreaks()
 void TestSearchCommands::undoOfReplaceAll()
 {
     const QString text = u"Lorem ipsum\ndolor ipsum sit\n\nIPSUM amet ipsum"_qs;
-    m_edit->loadPlainText(text);
+    m_doc->setPlainText(text);
     FindDialog *find = m_search->findDialog();
     find->setFindText(u"ipsum"_qs);
     m_search->Find(find);
@@ -373,35 +370,35 @@ void TestSearchCommands::undoOfReplaceAll()
     child<QPushButton>(dialog, "btnReplaceAll")->click();
     const QString replaced =
             u"Lorem ipsum\ndolor lorem\nipsum sit\n\nlorem\nipsum amet lorem\nipsum"_qs;
-    QCOMPARE(m_edit->plainText(), replaced);
-    QVERIFY(m_edit->isModified());
+    QCOMPARE(m_doc->toPlainText(), replaced);
+    QVERIFY(m_doc->isModified());
 
     // One undo step takes back the whole of it, and the selection comes back too.
-    QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(m_edit->plainText(), text);
+    QTest::keyClick(m_view, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_doc->toPlainText(), text);
     QTRY_COMPARE(selection(), Selection(18, 5));
-    QVERIFY(!m_edit->isModified());
-    QVERIFY(!view()->document()->isUndoAvailable());
-    QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(m_edit->plainText(), replaced);
-    QVERIFY(m_edit->isModified());
+    QVERIFY(!m_doc->isModified());
+    QVERIFY(!m_doc->canUndo());
+    QTest::keyClick(m_view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(m_doc->toPlainText(), replaced);
+    QVERIFY(m_doc->isModified());
 }
 
-void TestSearchCommands::bulkReplaceInTheControl()
+void TestSearchCommands::bulkReplaceInTheDocument()
 {
-    m_edit->loadPlainText(u"ab\ncd\nef"_qs);
-    m_edit->setSelection(4, 1);
-    m_edit->replaceRanges({}, 1, u"x"_qs);
-    QVERIFY(!view()->document()->isUndoAvailable());
-    m_edit->replaceRanges({0, 2, 7}, 1, u"<\n>"_qs);
-    QCOMPARE(m_edit->plainText(), u"<\n>b<\n>cd\ne<\n>"_qs);
-    m_edit->replaceRanges({0}, 3, QString());
-    QCOMPARE(m_edit->plainText(), u"b<\n>cd\ne<\n>"_qs);
-    view()->undo();
-    view()->undo();
-    QCOMPARE(m_edit->plainText(), u"ab\ncd\nef"_qs);
+    m_doc->setPlainText(u"ab\ncd\nef"_qs);
+    m_view->setSelection(4, 1);
+    m_doc->replaceAll({}, 1, u"x"_qs, m_view->selection(), m_view->selection());
+    QVERIFY(!m_doc->canUndo());
+    m_doc->replaceAll({0, 2, 7}, 1, u"<\n>"_qs, m_view->selection(), {});
+    QCOMPARE(m_doc->toPlainText(), u"<\n>b<\n>cd\ne<\n>"_qs);
+    m_doc->replaceAll({0}, 3, QString(), {}, {});
+    QCOMPARE(m_doc->toPlainText(), u"b<\n>cd\ne<\n>"_qs);
+    m_view->undo();
+    m_view->undo();
+    QCOMPARE(m_doc->toPlainText(), u"ab\ncd\nef"_qs);
     QTRY_COMPARE(selection(), Selection(4, 1));
-    QVERIFY(!view()->document()->isUndoAvailable());
+    QVERIFY(!m_doc->canUndo());
 }
 
 // The Search commands of a real Workspace reach its own dialogs and text.
@@ -424,12 +421,12 @@ void TestSearchCommands::workspaceCommands()
     });
     workspace->mmoMemoChange();
     QVERIFY(!actions->mniFind->isEnabled());
-    QWidget *text = workspace->editControl()->focusProxy();
+    QWidget *text = workspace->view();
     QTest::keyClicks(text, u"alpha beta alpha"_qs);
     for (QAction *action : {actions->mniFind, actions->mniFindNext, actions->mniReplace})
         QVERIFY(action->isEnabled());
 
-    workspace->editControl()->setSelection(0, 0);
+    workspace->view()->setSelection(0, 0);
     QTest::keyClick(text, Qt::Key_F3);
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].text, u"Leafstack\n------------------\nCannot find \"\"."_qs);
@@ -439,9 +436,9 @@ void TestSearchCommands::workspaceCommands()
     search->findDialog()->setFindText(u"alpha"_qs);
     search->findDialog()->close();
     QTest::keyClick(text, Qt::Key_F3);
-    QCOMPARE(workspace->editControl()->selectionStart(), 0);
+    QCOMPARE(workspace->view()->selectionStart(), 0);
     QTest::keyClick(text, Qt::Key_F3);
-    QCOMPARE(workspace->editControl()->selectionStart(), 11);
+    QCOMPARE(workspace->view()->selectionStart(), 11);
     QVERIFY(actions->mniCopy->isEnabled());
 
     actions->mniReplace->trigger();

@@ -1,4 +1,5 @@
 #include "app/apperror.h"
+#include "controls/textdocument.h"
 #include "platform/iofault.h"
 #include "workspace/textfile.h"
 
@@ -21,6 +22,18 @@ Q_DECLARE_METATYPE(IoFault::Step)
 
 namespace {
 
+// Saves text, one '\n' a line break, as a document holding it would.
+void saveText(const QString &path, const QString &text, const TextFormat &format)
+{
+    TextDocument doc;
+    doc.setPlainText(text, format);
+    TextFile::save(path, doc.storage(), format);
+}
+
+} // namespace
+
+namespace {
+
 constexpr uid_t kNobody = 65534;
 
 struct stat statOf(const QString &path)
@@ -34,7 +47,7 @@ struct stat statOf(const QString &path)
 QString saveError(const QString &path, const QString &text)
 {
     try {
-        TextFile::save(path, text, TextFormat());
+        saveText(path, text, TextFormat());
     } catch (const AppError &error) {
         return error.message();
     }
@@ -316,7 +329,7 @@ void TestTextFileSave::backups()
     for (const QString &text : {QStringLiteral("second\n"), QStringLiteral("third\n")}) {
         const bool first = text.startsWith(QLatin1Char('s'));
         QCOMPARE(TextFile::makeBackup(file), first);
-        TextFile::save(file, text, TextFile::load(file).format);
+        saveText(file, text, TextFile::load(file).format);
         QCOMPARE(TestFiles::readBytes(backup), QByteArray("first\r\n"));
     }
     QCOMPARE(TestFiles::readBytes(file), QByteArray("third\r\n"));
@@ -358,7 +371,7 @@ void TestTextFileSave::symbolicLinksStayLinks()
     QVERIFY(::symlink("link.txt", QFile::encodeName(chain).constData()) == 0);
 
     QVERIFY(TextFile::makeBackup(chain));
-    TextFile::save(chain, QStringLiteral("new\n"), TextFormat());
+    saveText(chain, QStringLiteral("new\n"), TextFormat());
     QVERIFY(S_ISLNK(statOf(link).st_mode));
     QVERIFY(S_ISLNK(statOf(chain).st_mode));
     QCOMPARE(TestFiles::readBytes(target), QByteArray("new\n"));
@@ -370,7 +383,7 @@ void TestTextFileSave::symbolicLinksStayLinks()
     // A dangling link gets its target created.
     const QString dangling = path(QStringLiteral("dangling.txt"));
     QVERIFY(::symlink("real/later.txt", QFile::encodeName(dangling).constData()) == 0);
-    TextFile::save(dangling, QStringLiteral("made\n"), TextFormat());
+    saveText(dangling, QStringLiteral("made\n"), TextFormat());
     QVERIFY(S_ISLNK(statOf(dangling).st_mode));
     QCOMPARE(TestFiles::readBytes(path(QStringLiteral("real/later.txt"))), QByteArray("made\n"));
 }
@@ -381,20 +394,20 @@ void TestTextFileSave::permissionsAndOwnerAreKept()
     for (const mode_t mode : {mode_t(0600), mode_t(0640), mode_t(0755)}) {
         QVERIFY(TestFiles::writeBytes(file, "x"));
         ::chmod(QFile::encodeName(file).constData(), mode);
-        TextFile::save(file, QStringLiteral("y"), TextFormat());
+        saveText(file, QStringLiteral("y"), TextFormat());
         QCOMPARE(statOf(file).st_mode & 07777, mode);
     }
 
     const mode_t oldMask = ::umask(027);
     const QString fresh = path(QStringLiteral("fresh.txt"));
-    TextFile::save(fresh, QStringLiteral("z"), TextFormat());
+    saveText(fresh, QStringLiteral("z"), TextFormat());
     ::umask(oldMask);
     QCOMPARE(statOf(fresh).st_mode & 07777, mode_t(0640));
 
     if (::geteuid() != 0)
         QSKIP("Only root can give a file to another owner.");
     QVERIFY(::chown(QFile::encodeName(file).constData(), kNobody, kNobody) == 0);
-    TextFile::save(file, QStringLiteral("owned"), TextFormat());
+    saveText(file, QStringLiteral("owned"), TextFormat());
     QCOMPARE(statOf(file).st_uid, kNobody);
     QCOMPARE(statOf(file).st_gid, gid_t(kNobody));
 }

@@ -1,7 +1,8 @@
 #include "fakeworkspacehost.h"
 
 #include "app/errorhandler.h"
-#include "controls/editcontrol.h"
+#include "controls/textdocument.h"
+#include "controls/textview.h"
 #include "toolbar/tspeedbar.h"
 #include "toolbar/tspeeditem.h"
 #include "workspace/tfrmedit.h"
@@ -111,7 +112,7 @@ QString TestTfrmEdit::write(const QString &name, const QByteArray &bytes)
 
 void TestTfrmEdit::type(TfrmEdit *edit, const QString &text)
 {
-    QTest::keyClicks(edit->editControl()->focusProxy(), text);
+    QTest::keyClicks(edit->view(), text);
 }
 
 void TestTfrmEdit::newWorkspaceIsUntitled()
@@ -168,7 +169,7 @@ void TestTfrmEdit::openKeepsTheRealName()
     QCOMPARE(bar->panelWidth(Bar::Size), 11 * 7);
     QCOMPARE(bar->text(Bar::Modified), QString());
     QCOMPARE(bar->text(Bar::Caret), QStringLiteral("1:1"));
-    QCOMPARE(edit->editControl()->plainText(), QString::fromLatin1(content));
+    QCOMPARE(edit->document()->toPlainText(), QString::fromLatin1(content));
     QCOMPARE(m_host.directory, m_dir->path() + u'/');
     QCOMPARE(m_host.recent, QStringList{path});
     QVERIFY(m_errors.isEmpty());
@@ -189,7 +190,7 @@ void TestTfrmEdit::typingMarksModifiedAndSaveWritesIt()
     const QString path = write(QStringLiteral("a.txt"), "one\ntwo\n");
     TfrmEdit *edit = makeWorkspace();
     QVERIFY(edit->Open(path));
-    edit->editControl()->setSelection(4, 0);
+    edit->view()->setSelection(4, 0);
     type(edit, QStringLiteral("2 "));
     Bar *bar = edit->statusPanels();
     QCOMPARE(bar->text(Bar::Modified), QStringLiteral("Modified"));
@@ -198,11 +199,11 @@ void TestTfrmEdit::typingMarksModifiedAndSaveWritesIt()
     // The shortcut reaches the Workspace whose text has the focus.
     m_area->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_area));
-    edit->editControl()->setFocus();
-    QTest::keyClick(edit->editControl()->focusProxy(), Qt::Key_S, Qt::ControlModifier);
+    edit->view()->setFocus();
+    QTest::keyClick(edit->view(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(TestFiles::readBytes(path), QByteArray("one\n2 two\n"));
     QCOMPARE(bar->text(Bar::Modified), QString());
-    QVERIFY(!edit->editControl()->isModified());
+    QVERIFY(!edit->document()->isModified());
     QCOMPARE(m_host.drops, 0); // a plain save shows no dialog
 }
 
@@ -212,7 +213,7 @@ void TestTfrmEdit::saveKeepsTheFileFormat()
     const QString path = write(QStringLiteral("crlf.txt"), original);
     TfrmEdit *edit = makeWorkspace();
     QVERIFY(edit->Open(path));
-    edit->editControl()->setSelection(0, 0);
+    edit->view()->setSelection(0, 0);
     type(edit, QStringLiteral("A "));
     QVERIFY(edit->mniSaveClick());
     QCOMPARE(TestFiles::readBytes(path),
@@ -237,9 +238,9 @@ void TestTfrmEdit::unencodableTextOffersUtf8()
     const QString path = write(QStringLiteral("latin.txt"), "caf\xE9");
     TfrmEdit *edit = makeWorkspace();
     QVERIFY(edit->Open(path));
-    QCOMPARE(edit->editControl()->plainText(), QStringLiteral("caf\u00E9"));
-    edit->editControl()->setSelection(0, 0);
-    edit->editControl()->replaceSelection(QStringLiteral("\u0101"));
+    QCOMPARE(edit->document()->toPlainText(), QStringLiteral("caf\u00E9"));
+    edit->view()->setSelection(0, 0);
+    edit->view()->replaceSelection(QStringLiteral("\u0101"));
     QString asked;
     edit->setQuestionRunner([&](QMessageBox &box) {
         asked = box.text();
@@ -248,7 +249,7 @@ void TestTfrmEdit::unencodableTextOffersUtf8()
     QCOMPARE(edit->mniSaveClick(), answer == QMessageBox::Yes);
     QVERIFY(asked.contains(QStringLiteral("UTF-8")));
     QCOMPARE(TestFiles::readBytes(path), onDisk);
-    QCOMPARE(edit->editControl()->isModified(), answer != QMessageBox::Yes);
+    QCOMPARE(edit->document()->isModified(), answer != QMessageBox::Yes);
     QVERIFY(m_errors.isEmpty());
 }
 
@@ -318,7 +319,7 @@ void TestTfrmEdit::saveAsCancelledOrBadFilterIndex()
     QVERIFY(!edit->mniSaveAsClick());
     QCOMPARE(runs, 1);
     QVERIFY(edit->untitled());
-    QVERIFY(edit->editControl()->isModified());
+    QVERIFY(edit->document()->isModified());
     QVERIFY(m_errors.isEmpty());
 
     m_host.filterIndex = QStringLiteral("two");
@@ -413,7 +414,7 @@ void TestTfrmEdit::closeQuestion()
         QCOMPARE(TestFiles::readBytes(written), onDisk);
     QCOMPARE(m_errors.size(), saveAs == u'-' ? 1 : 0);
     if (!closes)
-        QVERIFY(edit->editControl()->isModified());
+        QVERIFY(edit->document()->isModified());
 }
 
 void TestTfrmEdit::modifiedPanelMirrorsTheFlag()
@@ -427,7 +428,7 @@ void TestTfrmEdit::modifiedPanelMirrorsTheFlag()
     QCOMPARE(first->statusPanels()->text(Bar::Modified), QString());
     type(first, QStringLiteral("x"));
     QCOMPARE(first->statusPanels()->text(Bar::Modified), QStringLiteral("Modified"));
-    first->editControl()->setModified(false);
+    first->document()->setModified(false);
     QCOMPARE(first->statusPanels()->text(Bar::Modified), QString());
 }
 
@@ -445,13 +446,13 @@ void TestTfrmEdit::keyStatePanels()
     edit->tmrKeyStateTimer();
     QCOMPARE(bar->text(Bar::CapsLock), QString());
 
-    QTest::keyClick(edit->editControl()->focusProxy(), Qt::Key_Insert);
+    QTest::keyClick(edit->view(), Qt::Key_Insert);
     QCOMPARE(bar->text(Bar::Insert), QStringLiteral("OVR"));
     type(edit, QStringLiteral("ab"));
-    edit->editControl()->setSelection(0, 0);
+    edit->view()->setSelection(0, 0);
     type(edit, QStringLiteral("c"));
-    QCOMPARE(edit->editControl()->plainText(), QStringLiteral("cb"));
-    QTest::keyClick(edit->editControl()->focusProxy(), Qt::Key_Insert);
+    QCOMPARE(edit->document()->toPlainText(), QStringLiteral("cb"));
+    QTest::keyClick(edit->view(), Qt::Key_Insert);
     edit->tmrKeyStateTimer();
     QCOMPARE(bar->text(Bar::Insert), QStringLiteral("INS"));
 }
@@ -472,7 +473,7 @@ void TestTfrmEdit::enabledStatesFollowTextAndSelection()
     QVERIFY(a->mniCut->isEnabled());
     QVERIFY(a->mniCopy->isEnabled());
     a->mniDelete->trigger();
-    QCOMPARE(edit->editControl()->plainText(), QString());
+    QCOMPARE(edit->document()->toPlainText(), QString());
     QVERIFY(!a->mniCut->isEnabled());
     QVERIFY(!a->mniSelectAll->isEnabled());
 }
@@ -512,17 +513,17 @@ void TestTfrmEdit::largeFileLoadsInTheBackground()
     QSignalSpy finished(edit, &TfrmEdit::loadFinished);
     QVERIFY(edit->Open(path));
     if (finished.isEmpty()) {
-        QVERIFY(edit->editControl()->loading());
+        QVERIFY(edit->loading());
         QVERIFY(!edit->actions()->mniSave->isEnabled());
         QVERIFY(!edit->mniSaveClick());
         QVERIFY(edit->statusPanels()->progress() >= 0);
         QVERIFY(finished.wait(60000));
     }
-    QVERIFY(!edit->editControl()->loading());
+    QVERIFY(!edit->loading());
     QVERIFY(edit->actions()->mniSave->isEnabled());
     QCOMPARE(edit->statusPanels()->progress(), -1);
-    QCOMPARE(edit->editControl()->textLength(), content.size());
-    QVERIFY(!edit->editControl()->isModified());
+    QCOMPARE(edit->document()->length(), content.size());
+    QVERIFY(!edit->document()->isModified());
     type(edit, QStringLiteral("x"));
     QVERIFY(edit->mniSaveClick());
     QCOMPARE(TestFiles::readBytes(path), "x" + content);

@@ -1,7 +1,8 @@
 #include "fakeworkspacehost.h"
 
 #include "app/errorhandler.h"
-#include "controls/editcontrol.h"
+#include "controls/textdocument.h"
+#include "controls/textview.h"
 #include "format/clock.h"
 #include "format/formatsettings.h"
 #include "workspace/fileproperties.h"
@@ -191,7 +192,7 @@ void TestTfrmProperties::untitledWorkspace()
     QCOMPARE(shown.modified, QStringLiteral("Not Modified"));
     QVERIFY(!shown.readOnly && !shown.system && !shown.hidden && !shown.archive);
 
-    QTest::keyClicks(edit->editControl()->focusProxy(), QStringLiteral("abc"));
+    QTest::keyClicks(edit->view(), QStringLiteral("abc"));
     shown = showProperties(edit);
     QCOMPARE(shown.modified, kNow);
     QCOMPARE(shown.size, QStringLiteral("3 bytes"));
@@ -210,7 +211,7 @@ void TestTfrmProperties::savedFile()
     QCOMPARE(shown.accessed, kNow);
     QVERIFY(!shown.readOnly && !shown.system && !shown.hidden && !shown.archive);
 
-    edit->editControl()->replaceSelection(QStringLiteral("y"));
+    edit->view()->replaceSelection(QStringLiteral("y"));
     QCOMPARE(showProperties(edit).modified, kNow);
 }
 

@@ -1,7 +1,7 @@
 #include "fakeworkspacehost.h"
 
 #include "app/errorhandler.h"
-#include "controls/editcontrol.h"
+#include "controls/textdocument.h"
 #include "workspace/tfrmedit.h"
 #include "workspace/workspaceactions.h"
 #include "workspace/workspaceprinter.h"
@@ -81,7 +81,7 @@ TfrmEdit *TestWorkspacePrinter::makeWorkspace(const QString &text)
     auto *edit = new TfrmEdit(&m_host);
     m_area->addSubWindow(edit);
     edit->show();
-    edit->editControl()->loadPlainText(text);
+    edit->document()->setPlainText(text);
     return edit;
 }
 
@@ -155,13 +155,13 @@ void TestWorkspacePrinter::pagesBreakWhereTheTextNoLongerFits()
     const int perPage = int(pdfText(1).split(breaks, Qt::SkipEmptyParts).size());
     QVERIFY(perPage > 10);
 
-    edit->editControl()->loadPlainText(lines(3 * perPage).join(u'\n'));
+    edit->document()->setPlainText(lines(3 * perPage).join(u'\n'));
     QCOMPARE(print(edit), 3);
     QCOMPARE(pdfPages(), 3);
     QVERIFY(pdfText(3).contains(QStringLiteral("Line %1\n").arg(3 * perPage)));
     QVERIFY(pdfText(2).startsWith(QStringLiteral("Line %1\n").arg(perPage + 1)));
 
-    edit->editControl()->loadPlainText(lines(3 * perPage + 1).join(u'\n'));
+    edit->document()->setPlainText(lines(3 * perPage + 1).join(u'\n'));
     QCOMPARE(print(edit), 4);
     QCOMPARE(pdfText(4).trimmed(), QStringLiteral("Line %1").arg(3 * perPage + 1));
 }
@@ -183,9 +183,8 @@ void TestWorkspacePrinter::longLinesWrapAtThePageWidth()
 void TestWorkspacePrinter::titleAlignmentAndColours()
 {
     TfrmEdit *edit = makeWorkspace(QStringLiteral("leftword\nrightword\nhit"));
-    EditControl *control = edit->editControl();
-    control->setParagraphAlignment(9, 0, EditControl::Alignment::Right);
-    control->setHighlight(19, 3, Qt::blue, Qt::white);
+    edit->document()->setAlignment(1, 1, TextAlignment::Right);
+    edit->document()->addHighlight(19, 3);
     QCOMPARE(print(edit), 1);
     const QString info = run(QStringLiteral("pdfinfo"), {m_host.pdfPath});
     QVERIFY2(info.contains(QRegularExpression(

@@ -1,6 +1,7 @@
 #include "fakeworkspacehost.h"
 
-#include "controls/editcontrol.h"
+#include "controls/textdocument.h"
+#include "controls/textview.h"
 #include "format/clock.h"
 #include "format/formatsettings.h"
 #include "workspace/tfrmedit.h"
@@ -15,7 +16,6 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
@@ -28,7 +28,7 @@ public:
     QDateTime localNow() const override { return moment; }
 };
 
-using Align = EditControl::Alignment;
+using Align = TextAlignment;
 } // namespace
 
 class TestWorkspaceTextCommands : public QObject
@@ -57,7 +57,6 @@ private slots:
 
 private:
     TfrmEdit *makeWorkspace(const QString &text);
-    QPlainTextEdit *view(TfrmEdit *edit) const;
 
     QMdiArea *m_area = nullptr;
     FakeWorkspaceHost m_host;
@@ -92,13 +91,14 @@ TfrmEdit *TestWorkspaceTextCommands::makeWorkspace(const QString &text)
     edit->setClock(&m_clock);
     m_area->addSubWindow(edit);
     edit->show();
-    edit->editControl()->loadPlainText(text);
+    edit->document()->setPlainText(text);
     return edit;
 }
 
-QPlainTextEdit *TestWorkspaceTextCommands::view(TfrmEdit *edit) const
+// The alignment of the line that holds offset.
+Align alignmentAt(TfrmEdit *edit, qsizetype offset)
 {
-    return edit->editControl()->findChild<QPlainTextEdit *>();
+    return edit->document()->alignment(edit->document()->lineOfOffset(offset));
 }
 
 void TestWorkspaceTextCommands::caretPanel_data()
@@ -117,10 +117,10 @@ void TestWorkspaceTextCommands::caretPanel()
     QFETCH(int, offset);
     QFETCH(QString, panel);
     TfrmEdit *edit = makeWorkspace(QStringLiteral("ab\ncde\nfg"));
-    edit->editControl()->setSelection(offset, 0);
+    edit->view()->setSelection(offset, 0);
     QCOMPARE(edit->statusPanels()->text(WorkspaceStatusBar::Caret), panel);
     // A selection counts from its start, whichever way it was made.
-    edit->editControl()->setSelection(offset, 9 - offset);
+    edit->view()->setSelection(offset, 9 - offset);
     QCOMPARE(edit->statusPanels()->text(WorkspaceStatusBar::Caret), panel);
 }
 
@@ -137,24 +137,23 @@ void TestWorkspaceTextCommands::clipboardCommands()
     clipboard->setMimeData(image);
     QTRY_VERIFY(!a->mniPaste->isEnabled());
     QVERIFY(!a->mniCut->isEnabled() && !a->mniCopy->isEnabled() && !a->mniDelete->isEnabled());
-    edit->editControl()->setSelection(1, 2);
+    edit->view()->setSelection(1, 2);
     QVERIFY(a->mniCut->isEnabled() && a->mniCopy->isEnabled() && a->mniDelete->isEnabled());
     a->mniCut->trigger();
-    QCOMPARE(edit->editControl()->plainText(), QStringLiteral("ad"));
+    QCOMPARE(edit->document()->toPlainText(), QStringLiteral("ad"));
     QTRY_VERIFY(a->mniPaste->isEnabled());
 }
 
 void TestWorkspaceTextCommands::alignmentFollowsTheCaret()
 {
     TfrmEdit *edit = makeWorkspace(QStringLiteral("left\nright\ncentre"));
-    EditControl *control = edit->editControl();
     WorkspaceActions *a = edit->actions();
-    control->setParagraphAlignment(5, 0, Align::Right);
-    control->setParagraphAlignment(11, 0, Align::Center);
+    edit->document()->setAlignment(1, 1, Align::Right);
+    edit->document()->setAlignment(2, 2, Align::Center);
     const QList<QPair<int, QAction *>> expected = {
             {2, a->mniLeft}, {7, a->mniRight}, {13, a->mniCenter}, {0, a->mniLeft}};
     for (const auto &[offset, item] : expected) {
-        control->setSelection(offset, 0);
+        edit->view()->setSelection(offset, 0);
         for (QAction *other : {a->mniLeft, a->mniRight, a->mniCenter})
             QCOMPARE(other->isChecked(), other == item);
     }
@@ -163,7 +162,7 @@ void TestWorkspaceTextCommands::alignmentFollowsTheCaret()
 void TestWorkspaceTextCommands::alignmentItemsAndButtons()
 {
     TfrmEdit *edit = makeWorkspace(QStringLiteral("one\ntwo\nthree"));
-    EditControl *control = edit->editControl();
+    TextView *view = edit->view();
     WorkspaceActions *a = edit->actions();
     QToolButton right;
     right.setDefaultAction(a->mniRight);
@@ -171,55 +170,56 @@ void TestWorkspaceTextCommands::alignmentItemsAndButtons()
     QVERIFY(!right.isChecked());
 
     // The menu item aligns the selected paragraphs, and no others.
-    control->setSelection(1, 5);
+    view->setSelection(1, 5);
     a->mniCenter->trigger();
     QVERIFY(a->mniCenter->isChecked() && !a->mniLeft->isChecked());
-    QCOMPARE(control->paragraphAlignment(0), Align::Center);
-    QCOMPARE(control->paragraphAlignment(4), Align::Center);
-    QCOMPARE(control->paragraphAlignment(8), Align::Left);
+    QCOMPARE(alignmentAt(edit, 0), Align::Center);
+    QCOMPARE(alignmentAt(edit, 4), Align::Center);
+    QCOMPARE(alignmentAt(edit, 8), Align::Left);
 
     // The button presses, and stays down when clicked again, re-applying its alignment.
-    control->setSelection(9, 0);
+    view->setSelection(9, 0);
     QTest::mouseClick(&right, Qt::LeftButton);
     QVERIFY(right.isChecked() && a->mniRight->isChecked() && !a->mniCenter->isChecked());
-    QCOMPARE(control->paragraphAlignment(9), Align::Right);
-    control->setParagraphAlignment(9, 0, Align::Left);
+    QCOMPARE(alignmentAt(edit, 9), Align::Right);
+    edit->document()->setAlignment(2, 2, Align::Left);
     QTest::mouseClick(&right, Qt::LeftButton);
     QVERIFY(right.isChecked());
-    QCOMPARE(control->paragraphAlignment(9), Align::Right);
-    QCOMPARE(control->paragraphAlignment(0), Align::Center);
-    // Alignment is for the eye only: the text is not modified by it.
-    QVERIFY(!control->isModified());
-    QCOMPARE(control->plainText(), QStringLiteral("one\ntwo\nthree"));
+    QCOMPARE(alignmentAt(edit, 9), Align::Right);
+    QCOMPARE(alignmentAt(edit, 0), Align::Center);
+    // Alignment is for the eye only: the text is not modified by it, nor is it an edit.
+    QVERIFY(!edit->document()->isModified());
+    QVERIFY(!edit->document()->canUndo());
+    QCOMPARE(edit->document()->toPlainText(), QStringLiteral("one\ntwo\nthree"));
 }
 
 void TestWorkspaceTextCommands::wordWrapAndScrollBars()
 {
     TfrmEdit *edit = makeWorkspace(QString(500, u'x'));
     WorkspaceActions *a = edit->actions();
-    QPlainTextEdit *text = view(edit);
+    TextView *text = edit->view();
     QVERIFY(a->mniWordWrap->isChecked());
-    QVERIFY(edit->editControl()->wordWrap());
+    QVERIFY(edit->view()->wordWrap());
     QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 
     a->mniWordWrap->trigger();
     QVERIFY(!a->mniWordWrap->isChecked());
-    QVERIFY(!edit->editControl()->wordWrap());
+    QVERIFY(!edit->view()->wordWrap());
     QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QTRY_VERIFY(text->horizontalScrollBar()->maximum() > 0);
 
     edit->textCommands()->mniWordWrapClick();
     QVERIFY(a->mniWordWrap->isChecked());
-    QVERIFY(edit->editControl()->wordWrap());
+    QVERIFY(edit->view()->wordWrap());
     QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
 void TestWorkspaceTextCommands::fontDialog()
 {
     TfrmEdit *edit = makeWorkspace(QStringLiteral("text"));
-    EditControl *control = edit->editControl();
+    TextView *control = edit->view();
     const QFont before = control->textFont();
     QFont chosen(QStringLiteral("DejaVu Sans Mono"), 17);
     chosen.setUnderline(true);
@@ -278,14 +278,14 @@ void TestWorkspaceTextCommands::caseConversion()
     QFETCH(QString, command);
     QFETCH(QString, expected);
     TfrmEdit *edit = makeWorkspace(text);
-    edit->editControl()->setSelection(start, length);
+    edit->view()->setSelection(start, length);
     emit edit->actions()->mniConvert->aboutToShow();
     edit->actions()->findChild<QAction *>(command)->trigger();
-    QCOMPARE(edit->editControl()->plainText(), expected);
-    QCOMPARE(edit->editControl()->isModified(), expected != text);
+    QCOMPARE(edit->document()->toPlainText(), expected);
+    QCOMPARE(edit->document()->isModified(), expected != text);
     // The selection stays for the next conversion.
-    QCOMPARE(edit->editControl()->selectionStart(), start);
-    QCOMPARE(edit->editControl()->selectionLength(), length);
+    QCOMPARE(edit->view()->selectionStart(), start);
+    QCOMPARE(edit->view()->selectionLength(), length);
 }
 
 void TestWorkspaceTextCommands::conversionIsOneUndoStepAndKeepsParagraphs()
@@ -294,24 +294,25 @@ void TestWorkspaceTextCommands::conversionIsOneUndoStepAndKeepsParagraphs()
     for (int i = 0; i < 200; ++i)
         text += QStringLiteral("Line %1 of Mixed Case\n").arg(i);
     TfrmEdit *edit = makeWorkspace(text);
-    EditControl *control = edit->editControl();
-    control->setParagraphAlignment(control->lineStart(10), 0, Align::Right);
-    control->setSelection(control->lineStart(5), 0);
+    TextDocument *doc = edit->document();
+    doc->setAlignment(10, 10, Align::Right);
+    edit->view()->setSelection(doc->lineStart(5), 0);
     edit->actions()->mniUpperCase->trigger();
-    QCOMPARE(control->plainText(), text.toUpper());
-    QCOMPARE(control->paragraphAlignment(control->lineStart(10)), Align::Right);
-    QCOMPARE(control->paragraphAlignment(control->lineStart(11)), Align::Left);
-    QCOMPARE(control->selectionStart(), control->lineStart(5));
+    QCOMPARE(doc->toPlainText(), text.toUpper());
+    QCOMPARE(doc->alignment(10), Align::Right);
+    QCOMPARE(doc->alignment(11), Align::Left);
+    QCOMPARE(edit->view()->selectionStart(), doc->lineStart(5));
     QCOMPARE(edit->statusPanels()->text(WorkspaceStatusBar::Modified), QStringLiteral("Modified"));
-    view(edit)->undo();
-    QCOMPARE(control->plainText(), text);
-    QVERIFY(!control->isModified());
+    edit->view()->undo();
+    QCOMPARE(doc->toPlainText(), text);
+    QVERIFY(!doc->isModified());
+    QVERIFY(!doc->canUndo());
 
     // Converting what needs no change leaves the text unmodified, with nothing to undo.
-    control->loadPlainText(QStringLiteral("already lower"));
+    doc->setPlainText(QStringLiteral("already lower"));
     edit->actions()->mniLowerCase->trigger();
-    QVERIFY(!control->isModified());
-    QVERIFY(!view(edit)->document()->isUndoAvailable());
+    QVERIFY(!doc->isModified());
+    QVERIFY(!doc->canUndo());
 }
 
 void TestWorkspaceTextCommands::capitalizeNeedsASelection()
@@ -322,14 +323,14 @@ void TestWorkspaceTextCommands::capitalizeNeedsASelection()
     QVERIFY(!a->mniCapitalize->isEnabled());
     QVERIFY(a->mniLowerCase->isEnabled() && a->mniUpperCase->isEnabled());
     edit->textCommands()->mniCapitalizeClick();
-    QCOMPARE(edit->editControl()->plainText(), QStringLiteral("word"));
-    edit->editControl()->setSelection(0, 2);
+    QCOMPARE(edit->document()->toPlainText(), QStringLiteral("word"));
+    edit->view()->setSelection(0, 2);
     emit a->mniConvert->aboutToShow();
     QVERIFY(a->mniCapitalize->isEnabled());
     a->mniCapitalize->trigger();
-    QCOMPARE(edit->editControl()->plainText(), QStringLiteral("Word"));
+    QCOMPARE(edit->document()->toPlainText(), QStringLiteral("Word"));
     // The submenu is there only while there is text.
-    edit->editControl()->loadPlainText(QString());
+    edit->document()->setPlainText(QString());
     QVERIFY(!a->mniConvert->isEnabled());
 }
 
@@ -375,9 +376,9 @@ void TestWorkspaceTextCommands::dateTimeStamp()
     m_host.dateIndex = dateIndex;
     m_host.timeIndex = timeIndex;
     TfrmEdit *edit = makeWorkspace(QStringLiteral("[]"));
-    edit->editControl()->setSelection(1, 0);
+    edit->view()->setSelection(1, 0);
     edit->actions()->mniDateTime->trigger();
-    QCOMPARE(edit->editControl()->plainText(), u'[' + stamp + u']');
+    QCOMPARE(edit->document()->toPlainText(), u'[' + stamp + u']');
     QCOMPARE(edit->actions()->mniDateTime->shortcut(), QKeySequence(Qt::Key_F5));
 }
 
@@ -386,10 +387,10 @@ void TestWorkspaceTextCommands::emptyStampDeletesTheSelection()
     m_host.dateIndex = QStringLiteral("-1");
     m_host.timeIndex = QStringLiteral("-1");
     TfrmEdit *edit = makeWorkspace(QStringLiteral("abcd"));
-    edit->editControl()->setSelection(1, 2);
+    edit->view()->setSelection(1, 2);
     edit->actions()->mniDateTime->trigger();
-    QCOMPARE(edit->editControl()->plainText(), QStringLiteral("ad"));
-    QCOMPARE(edit->editControl()->selectionStart(), 1);
+    QCOMPARE(edit->document()->toPlainText(), QStringLiteral("ad"));
+    QCOMPARE(edit->view()->selectionStart(), 1);
 }
 
 QTEST_MAIN(TestWorkspaceTextCommands)
