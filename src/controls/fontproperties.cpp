@@ -1,17 +1,33 @@
 #include "fontproperties.h"
 
 #include "editcontrol.h"
+#include "textview.h"
 
 #include <QPalette>
 
 #include <cmath>
 
-FontProperties::FontProperties(EditControl *control)
+FontProperties::FontProperties(QWidget *control, std::function<QFont()> font,
+                               std::function<void(const QFont &)> setFont)
     : QObject(control)
     , m_control(control)
+    , m_font(std::move(font))
+    , m_setFont(std::move(setFont))
 {
     setObjectName(QStringLiteral("Font"));
 }
+
+FontProperties::FontProperties(TextView *view)
+    : FontProperties(
+            view, [view] { return view->textFont(); },
+            [view](const QFont &font) { view->setTextFont(font); })
+{ }
+
+FontProperties::FontProperties(EditControl *control)
+    : FontProperties(
+            control, [control] { return control->textFont(); },
+            [control](const QFont &font) { control->setTextFont(font); })
+{ }
 
 int FontProperties::colorReference(const QColor &color)
 {
@@ -41,7 +57,7 @@ int FontProperties::dpi() const
 
 int FontProperties::height() const
 {
-    const QFont font = m_control->textFont();
+    const QFont font = currentFont();
     const double pixels =
             font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * dpi() / 72.0;
     return -int(std::lround(pixels));
@@ -51,23 +67,23 @@ void FontProperties::setHeight(int height)
 {
     if (height == 0)
         return;
-    QFont font = m_control->textFont();
+    QFont font = currentFont();
     font.setPointSizeF(std::abs(height) * 72.0 / dpi());
-    m_control->setTextFont(font);
+    applyFont(font);
 }
 
 QString FontProperties::name() const
 {
-    return m_control->textFont().family();
+    return currentFont().family();
 }
 
 void FontProperties::setName(const QString &name)
 {
     if (name.isEmpty())
         return;
-    QFont font = m_control->textFont();
+    QFont font = currentFont();
     font.setFamily(name);
-    m_control->setTextFont(font);
+    applyFont(font);
 }
 
 void FontProperties::setPitch(FontPitch pitch)
@@ -75,14 +91,14 @@ void FontProperties::setPitch(FontPitch pitch)
     m_pitch = pitch;
     if (pitch == fpDefault)
         return;
-    QFont font = m_control->textFont();
+    QFont font = currentFont();
     font.setFixedPitch(pitch == fpFixed);
-    m_control->setTextFont(font);
+    applyFont(font);
 }
 
 int FontProperties::size() const
 {
-    const QFont font = m_control->textFont();
+    const QFont font = currentFont();
     const double points =
             font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / dpi();
     return int(std::lround(points));
@@ -92,14 +108,14 @@ void FontProperties::setSize(int size)
 {
     if (size <= 0)
         return;
-    QFont font = m_control->textFont();
+    QFont font = currentFont();
     font.setPointSize(size);
-    m_control->setTextFont(font);
+    applyFont(font);
 }
 
 FontProperties::FontStyles FontProperties::style() const
 {
-    const QFont font = m_control->textFont();
+    const QFont font = currentFont();
     FontStyles styles;
     styles.setFlag(fsBold, font.bold());
     styles.setFlag(fsItalic, font.italic());
@@ -110,10 +126,10 @@ FontProperties::FontStyles FontProperties::style() const
 
 void FontProperties::setStyle(FontStyles style)
 {
-    QFont font = m_control->textFont();
+    QFont font = currentFont();
     font.setBold(style.testFlag(fsBold));
     font.setItalic(style.testFlag(fsItalic));
     font.setUnderline(style.testFlag(fsUnderline));
     font.setStrikeOut(style.testFlag(fsStrikeOut));
-    m_control->setTextFont(font);
+    applyFont(font);
 }

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QObject>
 
-class EditControl;
+#include <functional>
 
-// The edit control's font as the stored settings see it: colour (a colour reference, or the
+class EditControl;
+class TextView;
+
+// The text view's font as the stored settings see it: colour (a colour reference, or the
 // window-text system colour as its negative code), height (negative: character height in
 // pixels), face name, pitch, size in points and style.
 class FontProperties : public QObject
@@ -28,6 +32,8 @@ public:
     // The system colour for window text, as stored.
     static constexpr int kWindowText = -2147483640;
 
+    explicit FontProperties(TextView *view);
+    // The same for the edit control that the text view replaces.
     explicit FontProperties(EditControl *control);
 
     int color() const { return m_color; }
@@ -48,9 +54,15 @@ public:
     static QColor fromColorReference(int reference);
 
 private:
+    FontProperties(QWidget *control, std::function<QFont()> font,
+                   std::function<void(const QFont &)> setFont);
     int dpi() const;
+    QFont currentFont() const { return m_font(); }
+    void applyFont(const QFont &font) { m_setFont(font); }
 
-    EditControl *m_control;
+    QWidget *m_control;
+    std::function<QFont()> m_font;
+    std::function<void(const QFont &)> m_setFont;
     int m_color = kWindowText;
     FontPitch m_pitch = fpDefault;
 };

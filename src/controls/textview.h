@@ -4,11 +4,27 @@
 #include "controls/textselection.h"
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
 #include <QColor>
 #include <QFont>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
 
 class FontProperties;
+class LongLineIndex;
+class TextCaretMover;
 class TextDocument;
+class TextDropHandler;
+class TextInputMethodHandler;
+class TextKeyHandler;
+class TextLayoutCache;
+class TextMouseHandler;
+class TextViewGeometry;
+class TextViewPainter;
+struct TextChange;
+enum class TextEditKind;
 
 // A view of our own over a TextDocument: it lays out only the lines on screen (QTextLayout per
 // line, a long line only the stretch in view), draws the caret, the selection, the search
@@ -67,6 +83,17 @@ public:
     // Scrolls so that the caret is in view.
     void ensureCaretVisible();
 
+    // The caret's rectangle in the viewport; empty when its row is not on screen.
+    QRect caretRect() const;
+    // The offset under a point of the viewport.
+    qsizetype offsetAt(const QPoint &viewportPoint) const;
+    // Where the character at offset is drawn in the viewport; empty when not on screen.
+    QRect characterRect(qsizetype offset) const;
+    // Units laid out since the view was made: a long line is laid out only where it is seen.
+    qint64 laidOutUnits() const;
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 signals:
     // The caret or the selection moved (also after an edit).
     void selectionChanged();
@@ -77,7 +104,67 @@ signals:
     void focusReceived();
     void contextMenuRequested(const QPoint &globalPos);
 
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    void timerEvent(QTimerEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
+    friend class TextDropHandler;
+    friend class TextInputMethodHandler;
+    friend class TextKeyHandler;
+    friend class TextMouseHandler;
+    friend class TextViewAccessible;
+
+    // Why the selection moves: only typing keeps the undo step open.
+    enum class Move { Edit, User, Program };
+
+    void restyle();
+    void documentWasReset();
+    void documentChanged(const TextChange &change);
+    void applySelection(TextSelection selection, Move why);
+    // A move by the user: the caret goes to offset, the anchor stays when extending.
+    void moveCaret(qsizetype offset, bool extend);
+    // Replaces [position, position + length) with text as one undo step of kind.
+    void edit(qsizetype position, qsizetype length, const QString &text, TextEditKind kind);
+    // Types text as the keyboard does: over the selection, or in overwrite mode over what
+    // follows the caret.
+    void type(const QString &text);
+    void removeRange(qsizetype from, qsizetype to, TextEditKind kind);
+    void pasteText(const QString &text);
+    void scrollRows(int rows);
+    void scrollToOffset(qsizetype offset);
+    void scrollByWheel(QPoint rows);
+    void scrollBarAction(int action);
+    void updateScrollBars();
+    void scheduleScrollBars();
+    void restartBlink();
+    void updateCaret();
+    void offerPrimarySelection();
+    void sendAccessibleChange(const TextChange &change);
+    void sendAccessibleCaret();
+    qreal goalX();
+    QRectF caretRectF() const;
+
     TextDocument *m_document;
     FontProperties *m_fontProperties = nullptr;
     TextSelection m_selection;
@@ -85,4 +172,23 @@ private:
     bool m_overwrite = false;
     bool m_wordWrap = true;
     bool m_readOnly = false;
+
+    std::unique_ptr<LongLineIndex> m_index;
+    std::unique_ptr<TextLayoutCache> m_cache;
+    std::unique_ptr<TextViewGeometry> m_geometry;
+    std::unique_ptr<TextViewPainter> m_painter;
+    std::unique_ptr<TextCaretMover> m_mover;
+    std::unique_ptr<TextKeyHandler> m_keys;
+    std::unique_ptr<TextMouseHandler> m_mouse;
+    std::unique_ptr<TextDropHandler> m_drops;
+    std::unique_ptr<TextInputMethodHandler> m_input;
+    QBasicTimer m_blink;
+    bool m_caretOn = true;
+    // The x that moves up and down keep, while they follow each other.
+    std::optional<qreal> m_goalX;
+    int m_preeditCursor = 0;
+    bool m_updatingBars = false;
+    QTimer m_barTimer;
+    QTimer m_primaryTimer;
+    QPoint m_wheelRemainder;
 };
