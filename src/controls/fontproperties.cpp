@@ -1,6 +1,5 @@
 #include "fontproperties.h"
 
-#include "editcontrol.h"
 #include "textview.h"
 
 #include <QPalette>
@@ -21,12 +20,6 @@ FontProperties::FontProperties(TextView *view)
     : FontProperties(
             view, [view] { return view->textFont(); },
             [view](const QFont &font) { view->setTextFont(font); })
-{ }
-
-FontProperties::FontProperties(EditControl *control)
-    : FontProperties(
-            control, [control] { return control->textFont(); },
-            [control](const QFont &font) { control->setTextFont(font); })
 { }
 
 int FontProperties::colorReference(const QColor &color)

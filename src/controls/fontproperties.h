@@ -6,7 +6,6 @@
 
 #include <functional>
 
-class EditControl;
 class TextView;
 
 // The text view's font as the stored settings see it: colour (a colour reference, or the
@@ -33,8 +32,6 @@ public:
     static constexpr int kWindowText = -2147483640;
 
     explicit FontProperties(TextView *view);
-    // The same for the edit control that the text view replaces.
-    explicit FontProperties(EditControl *control);
 
     int color() const { return m_color; }
     void setColor(int color);

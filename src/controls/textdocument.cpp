@@ -313,6 +313,7 @@ void TextDocument::apply(const TextBatch &batch, bool forward)
     change.removed = last.position + last.removed - first.position;
     change.added = change.removed + (forward ? shift : -shift);
     change.firstLine = lineOfOffset(change.position);
+    change.inPlace = batch.front().inPlace;
     change.linesRemoved = lineOfOffset(change.position + change.removed) - change.firstLine;
 
     const std::vector<ByteWindow> windows = byteWindows(replacements, length());

@@ -68,9 +68,12 @@ bool TextKeyHandler::isTyped(const QKeyEvent *event)
     const QString text = event->text();
     if (text.isEmpty())
         return false;
-    // Ctrl with Alt is AltGr on some keyboards; Ctrl or Meta alone make a command.
+    // Ctrl with Alt is AltGr on some keyboards; Ctrl, Meta or Alt alone make a command (Alt
+    // and a letter opens a menu).
     const Qt::KeyboardModifiers mods = event->modifiers();
-    if ((mods & (Qt::ControlModifier | Qt::MetaModifier)) && !(mods & Qt::AltModifier))
+    const Qt::KeyboardModifiers held =
+            mods & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier);
+    if (held && held != (Qt::ControlModifier | Qt::AltModifier))
         return false;
     for (QChar c : text) {
         if (c.category() == QChar::Other_Control && c != u'\t')

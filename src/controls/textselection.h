@@ -33,4 +33,6 @@ struct TextChange
     qsizetype firstLine = 0;
     qsizetype linesRemoved = 0;
     qsizetype linesAdded = 0;
+    // Units were overwritten one for one where they stand: every offset keeps its place.
+    bool inPlace = false;
 };

@@ -156,7 +156,7 @@ void TextView::documentChanged(const TextChange &change)
     m_geometry->setTop(top);
     // So does the selection, for changes made elsewhere.
     auto follow = [&change](qsizetype offset) {
-        if (offset <= change.position)
+        if (offset <= change.position || change.inPlace)
             return offset;
         if (offset >= change.position + change.removed)
             return offset + change.added - change.removed;

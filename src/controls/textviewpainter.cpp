@@ -115,9 +115,12 @@ std::optional<QRectF> TextViewPainter::caretRect(qsizetype offset, int preeditCu
         // Over the character that typing replaces, or a narrow block at the line's end.
         const qsizetype line = m_document.lineOfOffset(offset);
         const bool atEnd = offset >= m_document.lineEnd(line);
-        const qsizetype next = offset + (QChar::isHighSurrogate(m_document.at(offset)) ? 2 : 1);
-        width = atEnd ? m_geometry.averageCharWidth() / 2
-                      : qMax<qreal>(1, std::abs(m_geometry.xOf(next) - x));
+        if (atEnd) {
+            width = m_geometry.averageCharWidth() / 2;
+        } else {
+            const qsizetype next = offset + (QChar::isHighSurrogate(m_document.at(offset)) ? 2 : 1);
+            width = qMax<qreal>(1, std::abs(m_geometry.xOf(next) - x));
+        }
     }
     return QRectF(x, *rows * m_geometry.rowHeight(), width, m_geometry.rowHeight());
 }

@@ -32,7 +32,8 @@ void TestFontProperties::storedFontComesBack()
         return storage;
     };
 
-    PlainEditControl first;
+    TextDocument firstText;
+    TextView first(&firstText);
     FontProperties firstFont(&first);
     QFont font(QStringLiteral("DejaVu Sans Mono"), 13);
     font.setBold(true);
@@ -51,7 +52,8 @@ void TestFontProperties::storedFontComesBack()
     QCOMPARE(values["mmoMemo_FontStyle"], QStringLiteral("[fsBold,fsUnderline]"));
     QVERIFY(values["mmoMemo_FontHeight"].toInt() < 0);
 
-    PlainEditControl second;
+    TextDocument secondText;
+    TextView second(&secondText);
     FontProperties secondFont(&second);
     storageFor(&secondFont).LoadObjectProperties();
     QCOMPARE(second.textFont().family(), QStringLiteral("DejaVu Sans Mono"));
@@ -67,14 +69,16 @@ void TestFontProperties::colourReferences()
     QCOMPARE(FontProperties::colorReference(QColor(255, 0, 0)), 0x0000ff);
     QCOMPARE(FontProperties::colorReference(QColor(0, 0, 255)), 0xff0000);
     QCOMPARE(FontProperties::fromColorReference(0x00ff00), QColor(0, 255, 0));
-    PlainEditControl control;
+    TextDocument text;
+    TextView control(&text);
     FontProperties font(&control);
     QCOMPARE(font.color(), FontProperties::kWindowText); // the system colour by default
 }
 
 void TestFontProperties::heightAndSizeAgree()
 {
-    PlainEditControl control;
+    TextDocument text;
+    TextView control(&text);
     FontProperties font(&control);
     const int dpi = control.logicalDpiY();
     font.setSize(12);
