@@ -251,10 +251,12 @@ bool TfrmEdit::saveTo(const QString &path, TextFormat format)
     if (!encodableOrConverted(text, format))
         return false;
     MakeBackup(path);
-    TextFile::save(path, text, format);
+    const QString warning = TextFile::save(path, text, format);
     m_format = format;
     m_edit->setModified(false);
     m_status->setText(WorkspaceStatusBar::Modified, QString());
+    if (!warning.isEmpty())
+        tell(warning);
     return true;
 }
 
@@ -320,6 +322,14 @@ QString TfrmEdit::chooseSaveName()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+void TfrmEdit::tell(const QString &message)
+{
+    HostTopmostDropped dropped(m_host);
+    std::unique_ptr<QMessageBox> box(
+            AppMessageBox::create(this, AppMessageBox::Kind::Information, message));
+    m_questionRunner ? m_questionRunner(*box) : box->exec();
 }
 
 int TfrmEdit::ask(const QString &message, bool withCancel)
