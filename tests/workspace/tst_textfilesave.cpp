@@ -2,6 +2,7 @@
 #include "platform/iofault.h"
 #include "workspace/textfile.h"
 
+#include "common/ordinaryuser.h"
 #include "common/testfiles.h"
 #include <QDir>
 #include <QDirIterator>
@@ -12,7 +13,6 @@
 
 #include <cerrno>
 #include <sched.h>
-#include <sys/fsuid.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,7 +21,7 @@ Q_DECLARE_METATYPE(IoFault::Step)
 
 namespace {
 
-constexpr uid_t kNobody = 65534;
+using OrdinaryUser::kNobody;
 
 struct stat statOf(const QString &path)
 {
@@ -41,26 +41,7 @@ QString saveError(const QString &path, const QString &text)
     return QString();
 }
 
-// Root passes every permission check, so permission cases run with the file-system identity
-// of an ordinary user (this thread only; the effective user stays root).
-class AsOrdinaryUser
-{
-public:
-    AsOrdinaryUser()
-    {
-        if (::geteuid() == 0) {
-            ::setfsgid(kNobody);
-            ::setfsuid(kNobody);
-        }
-    }
-    ~AsOrdinaryUser()
-    {
-        if (::geteuid() == 0) {
-            ::setfsuid(0);
-            ::setfsgid(0);
-        }
-    }
-};
+using AsOrdinaryUser = OrdinaryUser::Scope;
 
 } // namespace
 
