@@ -65,6 +65,7 @@ private slots:
     void backups_data();
     void backups();
     void backupNeverReplacesOrInvents();
+    void backupOfAFileWrittenInPlaceKeepsTheOldText();
     void symbolicLinksStayLinks();
     void permissionsAndOwnerAreKept();
 
@@ -335,6 +336,22 @@ void TestTextFileSave::backupNeverReplacesOrInvents()
     QVERIFY(QFile::link(path(QStringLiteral("nowhere")), path(QStringLiteral("e.BAK"))));
     QVERIFY(!TextFile::makeBackup(path(QStringLiteral("e.txt"))));
     QVERIFY(!QFile::exists(path(QStringLiteral("nowhere"))));
+}
+
+// The backup must be a copy: a second link would change with the file it backs up.
+void TestTextFileSave::backupOfAFileWrittenInPlaceKeepsTheOldText()
+{
+    const QString file = path(QStringLiteral("linked.txt"));
+    QVERIFY(TestFiles::writeBytes(file, "old\n"));
+    QVERIFY(::link(QFile::encodeName(file).constData(),
+                   QFile::encodeName(path(QStringLiteral("other.txt"))).constData())
+            == 0);
+    QVERIFY(TextFile::makeBackup(file));
+    QCOMPARE(TextFile::save(file, QStringLiteral("new\n"), TextFormat()), QString());
+    QCOMPARE(TestFiles::readBytes(path(QStringLiteral("other.txt"))), QByteArray("new\n"));
+    QCOMPARE(TestFiles::readBytes(path(QStringLiteral("linked.BAK"))), QByteArray("old\n"));
+    QCOMPARE(statOf(path(QStringLiteral("linked.BAK"))).st_nlink, nlink_t(1));
+    QCOMPARE(leftovers(), QStringList());
 }
 
 void TestTextFileSave::symbolicLinksStayLinks()
