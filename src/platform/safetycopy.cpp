@@ -19,10 +19,15 @@ QByteArray absolutePath(const QByteArray &path)
     return path.startsWith('/') ? path : QFile::encodeName(QDir::currentPath()) + '/' + path;
 }
 
-// The folder refuses new files, for good: the state folder may take the copy instead.
-bool takesNoFiles(int errnum)
+bool noRoom(int errnum)
 {
-    return errnum == EACCES || errnum == EPERM || errnum == EROFS;
+    return errnum == ENOSPC || errnum == EDQUOT;
+}
+
+// The file's own folder takes no copy (refused for good, or no room): the state folder may.
+bool stateFolderMayTakeIt(int errnum)
+{
+    return errnum == EACCES || errnum == EPERM || errnum == EROFS || noRoom(errnum);
 }
 
 [[noreturn]] void failIn(const QByteArray &folder, int errnum)
@@ -31,15 +36,40 @@ bool takesNoFiles(int errnum)
                    + QLatin1Char('.'));
 }
 
-// Room for the whole copy first, so that a full disk stops the save before it begins.
-void reserve(const UnixFile &copy, off_t size)
+// A new file for the copy with room for all of it, so that a full disk stops the save before
+// it begins; errnum says why there is none.
+SaveTemporaries::Created createWithRoom(const QByteArray &folder, const char *prefix, off_t size)
 {
-    if (size == 0)
-        return;
-    if (const int injected = IoFault::pending(IoFault::Step::Reserve))
-        UnixFile::fail(injected);
-    if (::fallocate(copy.fd(), 0, 0, size) != 0 && errno != EOPNOTSUPP)
-        UnixFile::fail(errno);
+    SaveTemporaries::Created made =
+            SaveTemporaries::create(folder, prefix, IoFault::Step::CreateCopy);
+    if (!made.file.isOpen() || size == 0)
+        return made;
+    const int injected = IoFault::pending(IoFault::Step::Reserve);
+    if (injected || (::fallocate(made.file.fd(), 0, 0, size) != 0 && errno != EOPNOTSUPP)) {
+        made.errnum = injected ? injected : errno;
+        ::unlink(made.path.constData());
+        made.file = UnixFile();
+    }
+    return made;
+}
+
+SaveTemporaries::Created createInStateFolder(int besideErrnum, off_t size)
+{
+    // Where the disk is full, that is the reason to give, whatever the state folder says.
+    QByteArray state;
+    try {
+        state = StateFolder::ensure(QLatin1String(SaveRecord::folderName));
+    } catch (const AppError &) {
+        if (noRoom(besideErrnum))
+            UnixFile::fail(besideErrnum);
+        throw;
+    }
+    SaveTemporaries::Created made = createWithRoom(state, SaveRecord::copyPrefix, size);
+    if (!made.file.isOpen() && noRoom(besideErrnum))
+        UnixFile::fail(besideErrnum);
+    if (!made.file.isOpen())
+        failIn(state, made.errnum);
+    return made;
 }
 
 } // namespace
@@ -47,23 +77,18 @@ void reserve(const UnixFile &copy, off_t size)
 SafetyCopy SafetyCopy::make(const QByteArray &path, const UnixFile &target)
 {
     const QByteArray absolute = absolutePath(path);
+    const off_t size = target.status().st_size;
     SaveTemporaries::Created made =
-            SaveTemporaries::create(UnixFile::folderOf(absolute), SaveTemporaries::oldContentPrefix,
-                                    IoFault::Step::CreateCopy);
+            createWithRoom(UnixFile::folderOf(absolute), SaveTemporaries::oldContentPrefix, size);
     if (!made.file.isOpen()) {
-        if (!takesNoFiles(made.errnum))
+        if (!stateFolderMayTakeIt(made.errnum))
             UnixFile::fail(made.errnum);
-        const QByteArray state = StateFolder::ensure(QLatin1String(SaveRecord::folderName));
-        made = SaveTemporaries::create(state, SaveRecord::copyPrefix, IoFault::Step::CreateCopy);
-        if (!made.file.isOpen())
-            failIn(state, made.errnum);
+        made = createInStateFolder(made.errnum, size);
     }
     SafetyCopy kept;
     kept.m_copy = std::move(made.file);
     kept.m_copyPath = made.path;
     try {
-        const off_t size = target.status().st_size;
-        reserve(kept.m_copy, size);
         // A file that shrank meanwhile must not leave reserved zeros at the copy's end.
         const off_t copied = kept.m_copy.copyFrom(target);
         if (copied != size && ::ftruncate(kept.m_copy.fd(), copied) != 0)

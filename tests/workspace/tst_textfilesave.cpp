@@ -61,6 +61,7 @@ private slots:
     void injectedFaultsLeaveTheFileIntact();
     void fullDiskLeavesTheFileIntact_data();
     void fullDiskLeavesTheFileIntact();
+    void fullDiskKeepsTheOldContentInTheStateFolder();
     void readOnlyFileSystem();
     void backups_data();
     void backups();
@@ -263,6 +264,27 @@ void TestTextFileSave::fullDiskLeavesTheFileIntact()
     // What fits is saved.
     QCOMPARE(saveError(file, QString(1000, QLatin1Char('n'))), QString());
     QCOMPARE(TestFiles::readBytes(file), QByteArray(1000, 'n'));
+}
+
+// No room beside a hard-linked file for a copy of its old content: the copy goes to the state
+// folder on another disk, and a text that fits in the file's own room is saved.
+void TestTextFileSave::fullDiskKeepsTheOldContentInTheStateFolder()
+{
+    const QString disk = mountTmpfs("size=256k,mode=0777");
+    if (disk.isEmpty())
+        QSKIP("This system does not let the test mount a small file system.");
+    const QString file = disk + QStringLiteral("/linked.txt");
+    QVERIFY(TestFiles::writeBytes(file, QByteArray(150 * 1024, 'o')));
+    QVERIFY(::link(QFile::encodeName(file).constData(),
+                   QFile::encodeName(disk + QStringLiteral("/other.txt")).constData())
+            == 0);
+    QCOMPARE(saveError(file, QString(100 * 1024, QLatin1Char('n'))), QString());
+    QCOMPARE(TestFiles::readBytes(disk + QStringLiteral("/other.txt")),
+             QByteArray(100 * 1024, 'n'));
+    QCOMPARE(leftovers(), QStringList());
+    QCOMPARE(QDir(m_state.filePath(QStringLiteral("Orvanel/Leafstack/saves")))
+                     .entryList(QDir::Files),
+             QStringList());
 }
 
 void TestTextFileSave::readOnlyFileSystem()
