@@ -5,9 +5,9 @@
 #include "saveloop.h"
 
 #include "common/ordinaryuser.h"
+#include "common/savedfiles.h"
 #include "common/testfiles.h"
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -82,10 +82,8 @@ private:
 
 void TestInterruptedSave::initTestCase()
 {
-    QVERIFY(m_state.isValid());
-    QVERIFY(::chmod(QFile::encodeName(m_state.path()).constData(), 0777) == 0);
     // The save loops inherit it.
-    qputenv("XDG_STATE_HOME", QFile::encodeName(m_state.path()));
+    QVERIFY(SavedFiles::useStateFolder(m_state));
 }
 
 void TestInterruptedSave::init()
@@ -106,12 +104,7 @@ void TestInterruptedSave::cleanup()
 
 QStringList TestInterruptedSave::ourFilesBeside() const
 {
-    QStringList found;
-    QDirIterator it(m_dir->path(), QStringList() << QStringLiteral(".leafstack*"),
-                    QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found << it.next();
-    return found;
+    return SavedFiles::leftoversIn(m_dir->path());
 }
 
 QStringList TestInterruptedSave::stateFiles() const

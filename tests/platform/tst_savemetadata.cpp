@@ -2,6 +2,7 @@
 #include "platform/atomicfilewriter.h"
 
 #include "common/ordinaryuser.h"
+#include "common/savedfiles.h"
 #include "common/testfiles.h"
 #include <QFile>
 #include <QTemporaryDir>
@@ -97,10 +98,9 @@ void TestSaveMetadata::initTestCase()
 {
     if (::geteuid() != 0)
         QSKIP("These cases give files to other users, which only root can do.");
-    QVERIFY(m_state.isValid() && m_dir.isValid());
-    for (const QTemporaryDir *dir : {&m_state, &m_dir})
-        QVERIFY(::chmod(QFile::encodeName(dir->path()).constData(), 0777) == 0);
-    qputenv("XDG_STATE_HOME", QFile::encodeName(m_state.path()));
+    QVERIFY(SavedFiles::useStateFolder(m_state));
+    QVERIFY(m_dir.isValid());
+    QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0777) == 0);
 }
 
 QByteArray TestSaveMetadata::prepare(uid_t owner, gid_t group, mode_t mode)

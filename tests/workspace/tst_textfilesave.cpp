@@ -3,6 +3,7 @@
 #include "workspace/textfile.h"
 
 #include "common/ordinaryuser.h"
+#include "common/savedfiles.h"
 #include "common/testfiles.h"
 #include <QDir>
 #include <QDirIterator>
@@ -86,9 +87,7 @@ private:
 void TestTextFileSave::initTestCase()
 {
     // Where an in-place save notes its copy of the old content; the ordinary user writes it.
-    QVERIFY(m_state.isValid());
-    QVERIFY(::chmod(QFile::encodeName(m_state.path()).constData(), 0777) == 0);
-    qputenv("XDG_STATE_HOME", QFile::encodeName(m_state.path()));
+    QVERIFY(SavedFiles::useStateFolder(m_state));
     // A mount namespace of our own: the test's mounts vanish with it, whatever happens.
     m_canMount = ::unshare(CLONE_NEWNS) == 0
             && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
@@ -131,12 +130,7 @@ QString TestTextFileSave::mountTmpfs(const QByteArray &options)
 
 QStringList TestTextFileSave::leftovers() const
 {
-    QStringList found;
-    QDirIterator it(m_dir->path(), QStringList() << QStringLiteral(".leafstack*"),
-                    QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found << it.next();
-    return found;
+    return SavedFiles::leftoversIn(m_dir->path());
 }
 
 void TestTextFileSave::readOnlyFileIsRefused()

@@ -9,6 +9,7 @@
 #include "workspace/workspacestatusbar.h"
 
 #include "common/ordinaryuser.h"
+#include "common/savedfiles.h"
 #include "common/testfiles.h"
 #include <QAction>
 #include <QFile>
@@ -359,9 +360,8 @@ void TestTfrmEdit::saveTellsWhatTheFileCouldNotKeep()
         QSKIP("Only root can give a file to another user.");
     QTemporaryDir state;
     const QByteArray savedState = qgetenv("XDG_STATE_HOME");
-    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
-    for (const QString &folder : {state.path(), m_dir->path()})
-        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0777) == 0);
+    QVERIFY(SavedFiles::useStateFolder(state));
+    QVERIFY(::chmod(QFile::encodeName(m_dir->path()).constData(), 0777) == 0);
     const QString path = write(QStringLiteral("shared.sh"), "echo old\n");
     QVERIFY(::chown(QFile::encodeName(path).constData(), OrdinaryUser::kSomeoneElse,
                     OrdinaryUser::kSomeoneElse)
