@@ -8,11 +8,9 @@ namespace SaveLoop {
 
 inline QByteArray text(char letter, int megabytes)
 {
-    QByteArray out;
-    out.reserve(megabytes << 20);
-    for (int line = 0; out.size() < (megabytes << 20); ++line)
-        out += QByteArray(70, letter) + ' ' + QByteArray::number(line) + '\n';
-    return out;
+    QByteArray line(64, letter);
+    line.back() = '\n';
+    return line.repeated((megabytes << 20) / line.size());
 }
 
 inline const QByteArray &first()
