@@ -1,6 +1,7 @@
 #include "tfrmmain.h"
 
 #include "apperror.h"
+#include "appmessagebox.h"
 #include "buttonhints.h"
 #include "commandline.h"
 #include "defaulteditoroption.h"
@@ -15,6 +16,7 @@
 #include "mditiler.h"
 #include "menumerger.h"
 #include "opendialogsettings.h"
+#include "platform/keptcopies.h"
 #include "preferences/tfrmtools.h"
 #include "settings/tformstorage.h"
 #include "stayontop.h"
@@ -198,12 +200,21 @@ void TfrmMain::showEvent(QShowEvent *event)
 void TfrmMain::FormShow()
 {
     const QString name = CommandLine::fileToOpen(m_arguments, m_workingDirectory);
-    if (name.isEmpty()) {
+    if (name.isEmpty())
         NewChild();
-        return;
-    }
-    if (OpenFile(name))
+    else if (OpenFile(name))
         addRecentFile(name);
+    reportKeptCopies();
+}
+
+// A save in place that a crash cut short kept the file's old content aside: say where.
+void TfrmMain::reportKeptCopies()
+{
+    const QString message = KeptCopies::message(KeptCopies::check());
+    if (message.isEmpty())
+        return;
+    TopmostDropped dropped(*m_stayOnTop);
+    AppMessageBox::show(this, AppMessageBox::Kind::Information, message);
 }
 
 void TfrmMain::FormDestroy()

@@ -128,6 +128,7 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+    void reportKeptCopies();
     void FormDestroy();
     void connectCommands();
     TfrmEdit *createWorkspace();

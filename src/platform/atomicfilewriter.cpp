@@ -1,6 +1,10 @@
 #include "atomicfilewriter.h"
 
 #include "app/apperror.h"
+#include "filemetadata.h"
+#include "inplacewriter.h"
+#include "saverecord.h"
+#include "savetemporaries.h"
 #include "unixfile.h"
 
 #include <QFile>
@@ -18,12 +22,6 @@ struct Target
     struct stat st
     { };
 };
-
-QByteArray directoryOf(const QByteArray &path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
-}
 
 mode_t newFileMode()
 {
@@ -51,93 +49,48 @@ Target inspect(const QString &path)
     return target;
 }
 
-// Gives the new file the target's permissions, and its owner where the system lets us.
-void copyMetadata(const UnixFile &file, const Target &target)
+// Leftovers of crashed saves: new content never renamed, and old content whose in-place write
+// never began (an old copy that a note names is kept for the user).
+void removeStaleTemporaries(const QByteArray &folder)
+{
+    SaveTemporaries::removeStale(folder, SaveTemporaries::newContentPrefix);
+    SaveTemporaries::removeStale(
+            folder, SaveTemporaries::oldContentPrefix,
+            [](const QByteArray &copy) { return !SaveRecord::namesCopy(copy); });
+}
+
+// Gives the new file what the target carries; false when it cannot carry all of it.
+bool takeOver(const UnixFile &file, const Target &target)
 {
     if (!target.exists) {
         if (::fchmod(file.fd(), newFileMode()) != 0)
             UnixFile::fail(errno);
-        return;
+        return true;
     }
-    if (::fchown(file.fd(), target.st.st_uid, target.st.st_gid) != 0)
-        (void)::fchown(file.fd(), uid_t(-1), target.st.st_gid);
-    if (::fchmod(file.fd(), target.st.st_mode & 07777) != 0)
-        UnixFile::fail(errno);
+    const std::optional<FileMetadata> metadata = FileMetadata::ofPath(target.path);
+    return metadata && metadata->applyTo(file);
 }
 
-void syncDirectory(const QByteArray &dir)
-{
-    // The rename is done; a folder that cannot be flushed changes nothing for the caller.
-    UnixFile folder(::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.isOpen())
-        (void)::fsync(folder.fd());
-}
-
-void replaceByRename(const Target &target, UnixFile &file, const QByteArray &tempPath,
+void replaceByRename(const Target &target, const UnixFile &file, const QByteArray &tempPath,
                      const AtomicFileWriter::Producer &produce)
 {
     try {
-        copyMetadata(file, target);
         off_t offset = 0;
         produce([&](QByteArrayView piece) {
             file.writeAll(piece, offset);
             offset += off_t(piece.size());
         });
         file.sync();
-        file.close();
         if (const int injected = IoFault::pending(IoFault::Step::Rename))
             UnixFile::fail(injected);
+        // Still open and locked, so no clean-up of another instance takes it meanwhile.
         if (::rename(tempPath.constData(), target.path.constData()) != 0)
             UnixFile::fail(errno);
     } catch (...) {
         ::unlink(tempPath.constData());
         throw;
     }
-    syncDirectory(directoryOf(target.path));
-}
-
-// Makes room for the new size beyond the old end, so that running out of space fails before
-// a single old byte is overwritten.
-void reserve(const UnixFile &file, off_t oldSize, off_t newSize)
-{
-    if (newSize <= oldSize)
-        return;
-    if (const int injected = IoFault::pending(IoFault::Step::Reserve))
-        UnixFile::fail(injected);
-    if (::fallocate(file.fd(), 0, oldSize, newSize - oldSize) == 0)
-        return;
-    if (errno != EOPNOTSUPP)
-        UnixFile::fail(errno);
-    try {
-        file.writeAll(QByteArray(qsizetype(newSize - oldSize), '\0'), oldSize);
-        file.sync();
-    } catch (...) {
-        (void)::ftruncate(file.fd(), oldSize);
-        throw;
-    }
-}
-
-void writeInPlace(const Target &target, const AtomicFileWriter::Producer &produce,
-                  const AppError &createError)
-{
-    const int injected = IoFault::pending(IoFault::Step::OpenInPlace);
-    UnixFile file(injected ? -1 : ::open(target.path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
-    if (!file.isOpen())
-        throw createError;
-    // All of the content first: its size must be reserved before an old byte is touched.
-    QByteArray data;
-    produce([&data](QByteArrayView piece) { data.append(piece); });
-    const struct stat st = file.status();
-    if (st.st_nlink > 1)
-        throw AppError(
-                createError.message()
-                + QStringLiteral(" Writing the file in place would also change its other links."));
-    reserve(file, st.st_size, off_t(data.size()));
-    file.writeAll(data);
-    if (::ftruncate(file.fd(), off_t(data.size())) != 0)
-        UnixFile::fail(errno);
-    file.sync();
-    file.close();
+    UnixFile::syncFolder(UnixFile::folderOf(target.path));
 }
 
 bool folderMissing(int errnum)
@@ -147,26 +100,41 @@ bool folderMissing(int errnum)
 
 } // namespace
 
-void AtomicFileWriter::write(const QString &path, const Producer &produce)
+AtomicFileWriter::Result AtomicFileWriter::write(const QString &path, const Producer &produce)
 {
     const Target target = inspect(path);
-    QByteArray tempPath = directoryOf(target.path) + "/.leafstack-save-XXXXXX";
-    int injected = IoFault::pending(IoFault::Step::CreateTemp);
-    UnixFile file(injected ? -1 : ::mkostemp(tempPath.data(), O_CLOEXEC));
-    if (file.isOpen()) {
-        replaceByRename(target, file, tempPath, produce);
-        return;
+    const QByteArray folder = UnixFile::folderOf(target.path);
+    removeStaleTemporaries(folder);
+    // A new inode would leave the other links with the old text.
+    if (target.exists && target.st.st_nlink > 1)
+        return InPlaceWriter::write(target.path, produce);
+    SaveTemporaries::Created temp = SaveTemporaries::create(
+            folder, SaveTemporaries::newContentPrefix, IoFault::Step::CreateTemp);
+    if (!temp.file.isOpen()) {
+        if (!target.exists || folderMissing(temp.errnum))
+            UnixFile::fail(temp.errnum);
+        return InPlaceWriter::write(target.path, produce);
     }
-    const int errnum = injected ? injected : errno;
-    const AppError createError(UnixFile::errorText(errnum) + QLatin1Char('.'));
-    if (!target.exists || folderMissing(errnum))
-        throw createError;
-    writeInPlace(target, produce, createError);
+    bool carried = false;
+    try {
+        carried = takeOver(temp.file, target);
+    } catch (...) {
+        ::unlink(temp.path.constData());
+        throw;
+    }
+    if (!carried) {
+        // Another user's file, or a group we are not in: keep the file and write it in place.
+        ::unlink(temp.path.constData());
+        temp.file = UnixFile();
+        return InPlaceWriter::write(target.path, produce);
+    }
+    replaceByRename(target, temp.file, temp.path, produce);
+    return {};
 }
 
-void AtomicFileWriter::write(const QString &path, const QByteArray &data)
+AtomicFileWriter::Result AtomicFileWriter::write(const QString &path, const QByteArray &data)
 {
-    write(path, [&data](const Sink &sink) { sink(data); });
+    return write(path, [&data](const Sink &sink) { sink(data); });
 }
 
 QByteArray AtomicFileWriter::resolveLinks(const QByteArray &path)
@@ -184,7 +152,7 @@ QByteArray AtomicFileWriter::resolveLinks(const QByteArray &path)
         if (n == link.size())
             UnixFile::fail(ENAMETOOLONG);
         link.truncate(n);
-        current = link.startsWith('/') ? link : directoryOf(current) + '/' + link;
+        current = link.startsWith('/') ? link : UnixFile::folderOf(current) + '/' + link;
     }
     UnixFile::fail(ELOOP);
 }

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 UnixFile::UnixFile(UnixFile &&other) noexcept
@@ -81,6 +82,32 @@ void UnixFile::writeAll(QByteArrayView data, off_t offset) const
     }
 }
 
+off_t UnixFile::copyFrom(const UnixFile &source) const
+{
+    constexpr qsizetype kPiece = 1 << 20;
+    QByteArray buffer(kPiece, Qt::Uninitialized);
+    off_t offset = 0;
+    for (;;) {
+        const ssize_t n = ::pread(source.m_fd, buffer.data(), size_t(kPiece), offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            fail(errno);
+        if (n == 0)
+            return offset;
+        writeAll(QByteArrayView(buffer.constData(), n), offset);
+        offset += n;
+    }
+}
+
+void UnixFile::truncate(off_t size) const
+{
+    if (const int injected = IoFault::pending(IoFault::Step::Truncate))
+        fail(injected);
+    if (::ftruncate(m_fd, size) != 0)
+        fail(errno);
+}
+
 void UnixFile::sync() const
 {
     if (const int injected = IoFault::pending(IoFault::Step::Sync))
@@ -95,6 +122,19 @@ void UnixFile::close()
     m_fd = -1;
     if (fd >= 0 && ::close(fd) != 0 && errno != EINTR)
         fail(errno);
+}
+
+QByteArray UnixFile::folderOf(const QByteArray &path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+}
+
+void UnixFile::syncFolder(const QByteArray &folder)
+{
+    UnixFile dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.isOpen())
+        (void)::fsync(dir.fd());
 }
 
 QString UnixFile::errorText(int errnum)

@@ -30,9 +30,19 @@ public:
     QByteArray readAll(qsizetype sizeHint) const;
     // Writes all of data at offset, looping over short writes.
     void writeAll(QByteArrayView data, off_t offset = 0) const;
+    // Copies source's bytes from its start to its end over this file's start, a piece at a
+    // time so that a large file needs little memory; returns how many bytes were copied.
+    off_t copyFrom(const UnixFile &source) const;
+    void truncate(off_t size) const;
     void sync() const;
     // Closes, reporting a failure (some file systems report write errors only here).
     void close();
+
+    // The folder part of a path ("." for a bare name).
+    static QByteArray folderOf(const QByteArray &path);
+    // Flushes a folder's entries (a new or renamed name) to disk; a folder that cannot be
+    // flushed is left as it is.
+    static void syncFolder(const QByteArray &folder);
 
     // The system's text for errnum, e.g. "No space left on device".
     static QString errorText(int errnum);

@@ -105,15 +105,22 @@ qint64 TextFile::expectedFootprint(qint64 fileSize)
     return fileSize + fileSize / 4;
 }
 
-void TextFile::save(const QString &path, const TextStorage &text, const TextFormat &format)
+QString TextFile::save(const QString &path, const TextStorage &text, const TextFormat &format)
 {
+    AtomicFileWriter::Result result;
     try {
-        AtomicFileWriter::write(path, [&](const AtomicFileWriter::Sink &sink) {
+        result = AtomicFileWriter::write(path, [&](const AtomicFileWriter::Sink &sink) {
             TextEncoder::encode(text, format, sink);
         });
     } catch (const AppError &error) {
         throw AppError(QStringLiteral("Cannot create file %1\r%2").arg(path, error.message()));
     }
+    if (result.notKept.isEmpty())
+        return QString();
+    QString what = result.notKept.join(QStringLiteral(", "));
+    if (result.notKept.size() > 1)
+        what.replace(what.lastIndexOf(QStringLiteral(", ")), 2, QStringLiteral(" and "));
+    return QStringLiteral("%1 was saved, but it could not keep its %2.").arg(path, what);
 }
 
 bool TextFile::makeBackup(const QString &path)

@@ -20,12 +20,14 @@ public:
     // What the text of a file of fileSize bytes is expected to take in memory.
     static qint64 expectedFootprint(qint64 fileSize);
 
-    // Writes the text to path in format, crash-safe: a new file beside the target takes the
-    // original's permission bits and owner and is renamed over it, so the file is either
-    // wholly old or wholly new. A symbolic link stays a link; its target is replaced. Throws
-    // AppError "Cannot create file <path>", then "\r" and the reason; the file on disk is then
-    // as it was. Text the encoding cannot hold (see findUnencodable) is refused the same way.
-    static void save(const QString &path, const TextStorage &text, const TextFormat &format);
+    // Writes the text to path in format, crash-safe, so the file is either wholly old or wholly
+    // new (AtomicFileWriter): it keeps its owner, group, mode, extended attributes and hard
+    // links. A symbolic link stays a link; its target is written. Returns what the user should
+    // be told after the save (that the file could not keep some of those), or an empty text.
+    // Throws AppError "Cannot create file <path>", then "\r" and the reason; the file on disk
+    // is then as it was, or the reason says where its old content is kept. Text the encoding
+    // cannot hold (see findUnencodable) is refused the same way.
+    static QString save(const QString &path, const TextStorage &text, const TextFormat &format);
 
     // The automatic backup: the file's current content is kept under FilePath::backupName(path)
     // (for a symbolic link: the target's content, beside the link). An existing backup is

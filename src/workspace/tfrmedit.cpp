@@ -272,9 +272,11 @@ bool TfrmEdit::saveTo(const QString &path, TextFormat format)
     if (!encodableOrConverted(format))
         return false;
     MakeBackup(path);
-    TextFile::save(path, m_document->storage(), format);
+    const QString warning = TextFile::save(path, m_document->storage(), format);
     m_document->setFormat(format);
     m_document->setModified(false);
+    if (!warning.isEmpty())
+        tell(warning);
     return true;
 }
 
@@ -340,6 +342,14 @@ QString TfrmEdit::chooseSaveName()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+void TfrmEdit::tell(const QString &message)
+{
+    HostTopmostDropped dropped(m_host);
+    std::unique_ptr<QMessageBox> box(
+            AppMessageBox::create(this, AppMessageBox::Kind::Information, message));
+    m_questionRunner ? m_questionRunner(*box) : box->exec();
 }
 
 int TfrmEdit::ask(const QString &message, bool withCancel)

@@ -37,7 +37,8 @@ class TfrmEdit : public QMdiSubWindow
 
 public:
     // Seams for tests: run the prepared Save As dialog and return the chosen file (empty when
-    // cancelled); answer the prepared close question; read the lock keys.
+    // cancelled); answer the prepared close question (and any other box the Workspace shows);
+    // read the lock keys.
     using SaveDialogRunner = std::function<QString(QFileDialog &dialog)>;
     using QuestionRunner = std::function<int(QMessageBox &box)>;
     using KeyLockReader = std::function<KeyLockState()>;
@@ -124,6 +125,8 @@ private:
     void loadingChanged(bool loading);
     QString chooseSaveName();
     int ask(const QString &message, bool withCancel);
+    // An information box (OK only), through the question runner in tests.
+    void tell(const QString &message);
     void refreshClipboardState();
 
     WorkspaceHost *m_host;

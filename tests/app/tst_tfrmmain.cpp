@@ -6,6 +6,7 @@
 #include "app/tfrmmain.h"
 #include "controls/textdocument.h"
 #include "controls/textview.h"
+#include "platform/saverecord.h"
 #include "workspace/tfrmedit.h"
 #include "workspace/workspaceactions.h"
 #include "workspace/workspacestatusbar.h"
@@ -84,6 +85,7 @@ private Q_SLOTS:
     void startWithoutArguments();
     void startWithArguments();
     void fileThatCannotBeOpened();
+    void startNamesWhatACutShortSaveKept();
     void menusFollowTheActiveWorkspace();
     void frameShortcutsDoNotCompete();
     void arrangeCommandsFollowTheWorkspaces();
@@ -156,6 +158,36 @@ void TestFrame::startWithoutArguments()
     QCOMPARE(workspace->statusPanels()->text(WorkspaceStatusBar::Size), QStringLiteral("0 bytes"));
     QVERIFY(workspace->statusPanels()->text(WorkspaceStatusBar::Path).startsWith(QLatin1Char(' ')));
     QCOMPARE(barCaptions(frame), mergedBar);
+    QVERIFY(m_errors.isEmpty());
+}
+
+// A save in place that a crash cut short left a note and a copy of the old content: the next
+// start names them once its first Workspace is open.
+void TestFrame::startNamesWhatACutShortSaveKept()
+{
+    const QByteArray savedState = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("state"))));
+    const QString file = m_dir.filePath(QStringLiteral("torn.txt"));
+    const QString copy = m_dir.filePath(QStringLiteral(".leafstack-old-XYZ123"));
+    writeFile(file, "new text, and the old one's tail");
+    writeFile(copy, "old text");
+    QVERIFY(QDir().mkpath(QFile::decodeName(SaveRecord::folder())));
+    writeFile(QFile::decodeName(SaveRecord::folder()) + QStringLiteral("/record-1"),
+              SaveRecord{QFile::encodeName(file), QFile::encodeName(copy)}.toBytes());
+    QString told;
+    int workspacesThen = -1;
+    onNextModal([&](QDialog *dialog) {
+        told = static_cast<QMessageBox *>(dialog)->text();
+        workspacesThen = int(m_frame->workspaces().size());
+        dialog->accept();
+    });
+    start();
+    qputenv("XDG_STATE_HOME", savedState);
+    QTRY_VERIFY(!told.isEmpty());
+    QVERIFY(told.startsWith(QStringLiteral("Leafstack\n------------------\n")));
+    QVERIFY2(told.contains(QStringLiteral("\n%1: in %2\n").arg(file, copy)), qPrintable(told));
+    QCOMPARE(workspacesThen, 1);
+    QVERIFY(QFile::exists(copy));
     QVERIFY(m_errors.isEmpty());
 }
 

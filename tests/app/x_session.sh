@@ -50,6 +50,7 @@ start_display() {
         export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
     fi
     export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" XDG_DATA_HOME="$work/share"
+    export XDG_STATE_HOME="$work/state"
     mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"
 }

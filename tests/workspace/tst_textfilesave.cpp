@@ -3,6 +3,8 @@
 #include "platform/iofault.h"
 #include "workspace/textfile.h"
 
+#include "common/ordinaryuser.h"
+#include "common/savedfiles.h"
 #include "common/testfiles.h"
 #include <QDir>
 #include <QDirIterator>
@@ -13,7 +15,6 @@
 
 #include <cerrno>
 #include <sched.h>
-#include <sys/fsuid.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,18 +24,18 @@ Q_DECLARE_METATYPE(IoFault::Step)
 namespace {
 
 // Saves text, one '\n' a line break, as a document holding it would.
-void saveText(const QString &path, const QString &text, const TextFormat &format)
+QString saveText(const QString &path, const QString &text, const TextFormat &format)
 {
     TextDocument doc;
     doc.setPlainText(text, format);
-    TextFile::save(path, doc.storage(), format);
+    return TextFile::save(path, doc.storage(), format);
 }
 
 } // namespace
 
 namespace {
 
-constexpr uid_t kNobody = 65534;
+using OrdinaryUser::kNobody;
 
 struct stat statOf(const QString &path)
 {
@@ -54,26 +55,7 @@ QString saveError(const QString &path, const QString &text)
     return QString();
 }
 
-// Root passes every permission check, so permission cases run with the file-system identity
-// of an ordinary user (this thread only; the effective user stays root).
-class AsOrdinaryUser
-{
-public:
-    AsOrdinaryUser()
-    {
-        if (::geteuid() == 0) {
-            ::setfsgid(kNobody);
-            ::setfsuid(kNobody);
-        }
-    }
-    ~AsOrdinaryUser()
-    {
-        if (::geteuid() == 0) {
-            ::setfsuid(0);
-            ::setfsgid(0);
-        }
-    }
-};
+using AsOrdinaryUser = OrdinaryUser::Scope;
 
 } // namespace
 
@@ -93,10 +75,12 @@ private slots:
     void injectedFaultsLeaveTheFileIntact();
     void fullDiskLeavesTheFileIntact_data();
     void fullDiskLeavesTheFileIntact();
+    void fullDiskKeepsTheOldContentInTheStateFolder();
     void readOnlyFileSystem();
     void backups_data();
     void backups();
     void backupNeverReplacesOrInvents();
+    void backupOfAFileWrittenInPlaceKeepsTheOldText();
     void symbolicLinksStayLinks();
     void permissionsAndOwnerAreKept();
 
@@ -108,12 +92,15 @@ private:
     QStringList leftovers() const;
 
     bool m_canMount = false;
+    QTemporaryDir m_state;
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_mounts;
 };
 
 void TestTextFileSave::initTestCase()
 {
+    // Where an in-place save notes its copy of the old content; the ordinary user writes it.
+    QVERIFY(SavedFiles::useStateFolder(m_state));
     // A mount namespace of our own: the test's mounts vanish with it, whatever happens.
     m_canMount = ::unshare(CLONE_NEWNS) == 0
             && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
@@ -156,12 +143,7 @@ QString TestTextFileSave::mountTmpfs(const QByteArray &options)
 
 QStringList TestTextFileSave::leftovers() const
 {
-    QStringList found;
-    QDirIterator it(m_dir->path(), QStringList() << QStringLiteral(".leafstack*"),
-                    QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found << it.next();
-    return found;
+    return SavedFiles::leftoversIn(m_dir->path());
 }
 
 void TestTextFileSave::readOnlyFileIsRefused()
@@ -197,15 +179,14 @@ void TestTextFileSave::readOnlyFolderIsWrittenInPlace()
     {
         AsOrdinaryUser user;
         QCOMPARE(saveError(file, QStringLiteral("new\n")), QString());
-        // In place, a file with a second name would change under that name too.
-        QCOMPARE(saveError(twin, QStringLiteral("new\n")),
-                 QStringLiteral("Cannot create file %1\rPermission denied. Writing the file in "
-                                "place would also change its other links.")
-                         .arg(twin));
+        // A file with a second name changes under that name too.
+        QCOMPARE(saveError(twin, QStringLiteral("newer\n")), QString());
     }
     QCOMPARE(TestFiles::readBytes(file), QByteArray("new\n"));
     QCOMPARE(statOf(file).st_ino, inode);
-    QCOMPARE(TestFiles::readBytes(twin), QByteArray("old\n"));
+    QCOMPARE(TestFiles::readBytes(twin), QByteArray("newer\n"));
+    QCOMPARE(TestFiles::readBytes(path(QStringLiteral("twin-link"))), QByteArray("newer\n"));
+    QCOMPARE(leftovers(), QStringList());
 }
 
 void TestTextFileSave::missingFolder()
@@ -273,18 +254,44 @@ void TestTextFileSave::fullDiskLeavesTheFileIntact()
     const QByteArray original(100 * 1024, 'o');
     QVERIFY(TestFiles::writeBytes(file, original));
     ::chmod(QFile::encodeName(file).constData(), 0666);
+    // The user's own file: in a folder that takes new files it is replaced by rename.
+    QVERIFY(::chown(QFile::encodeName(file).constData(), kNobody, kNobody) == 0);
     if (readOnlyFolder)
         ::chmod(QFile::encodeName(disk).constData(), 0555);
+    const QString outcome =
+            readOnlyFolder ? QStringLiteral("\rIts old content has been put back.") : QString();
     {
         AsOrdinaryUser user;
         QCOMPARE(saveError(file, QString(300 * 1024, QLatin1Char('n'))),
-                 QStringLiteral("Cannot create file %1\rNo space left on device.").arg(file));
+                 QStringLiteral("Cannot create file %1\rNo space left on device.%2")
+                         .arg(file, outcome));
     }
     QCOMPARE(TestFiles::readBytes(file), original);
     QCOMPARE(leftovers(), QStringList());
     // What fits is saved.
     QCOMPARE(saveError(file, QString(1000, QLatin1Char('n'))), QString());
     QCOMPARE(TestFiles::readBytes(file), QByteArray(1000, 'n'));
+}
+
+// No room beside a hard-linked file for a copy of its old content: the copy goes to the state
+// folder on another disk, and a text that fits in the file's own room is saved.
+void TestTextFileSave::fullDiskKeepsTheOldContentInTheStateFolder()
+{
+    const QString disk = mountTmpfs("size=256k,mode=0777");
+    if (disk.isEmpty())
+        QSKIP("This system does not let the test mount a small file system.");
+    const QString file = disk + QStringLiteral("/linked.txt");
+    QVERIFY(TestFiles::writeBytes(file, QByteArray(150 * 1024, 'o')));
+    QVERIFY(::link(QFile::encodeName(file).constData(),
+                   QFile::encodeName(disk + QStringLiteral("/other.txt")).constData())
+            == 0);
+    QCOMPARE(saveError(file, QString(100 * 1024, QLatin1Char('n'))), QString());
+    QCOMPARE(TestFiles::readBytes(disk + QStringLiteral("/other.txt")),
+             QByteArray(100 * 1024, 'n'));
+    QCOMPARE(leftovers(), QStringList());
+    QCOMPARE(QDir(m_state.filePath(QStringLiteral("Orvanel/Leafstack/saves")))
+                     .entryList(QDir::Files),
+             QStringList());
 }
 
 void TestTextFileSave::readOnlyFileSystem()
@@ -358,6 +365,22 @@ void TestTextFileSave::backupNeverReplacesOrInvents()
     QVERIFY(QFile::link(path(QStringLiteral("nowhere")), path(QStringLiteral("e.BAK"))));
     QVERIFY(!TextFile::makeBackup(path(QStringLiteral("e.txt"))));
     QVERIFY(!QFile::exists(path(QStringLiteral("nowhere"))));
+}
+
+// The backup must be a copy: a second link would change with the file it backs up.
+void TestTextFileSave::backupOfAFileWrittenInPlaceKeepsTheOldText()
+{
+    const QString file = path(QStringLiteral("linked.txt"));
+    QVERIFY(TestFiles::writeBytes(file, "old\n"));
+    QVERIFY(::link(QFile::encodeName(file).constData(),
+                   QFile::encodeName(path(QStringLiteral("other.txt"))).constData())
+            == 0);
+    QVERIFY(TextFile::makeBackup(file));
+    QCOMPARE(saveText(file, QStringLiteral("new\n"), TextFormat()), QString());
+    QCOMPARE(TestFiles::readBytes(path(QStringLiteral("other.txt"))), QByteArray("new\n"));
+    QCOMPARE(TestFiles::readBytes(path(QStringLiteral("linked.BAK"))), QByteArray("old\n"));
+    QCOMPARE(statOf(path(QStringLiteral("linked.BAK"))).st_nlink, nlink_t(1));
+    QCOMPARE(leftovers(), QStringList());
 }
 
 void TestTextFileSave::symbolicLinksStayLinks()

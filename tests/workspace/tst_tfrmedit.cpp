@@ -9,6 +9,8 @@
 #include "workspace/workspaceactions.h"
 #include "workspace/workspacestatusbar.h"
 
+#include "common/ordinaryuser.h"
+#include "common/savedfiles.h"
 #include "common/testfiles.h"
 #include <QAction>
 #include <QFile>
@@ -22,6 +24,8 @@
 
 #include <QTest>
 #include <QToolBar>
+
+#include <sys/stat.h>
 
 using Bar = WorkspaceStatusBar;
 
@@ -46,6 +50,7 @@ private slots:
     void saveAsUnderUntitledTxtIsTitled();
     void saveAsCancelledOrBadFilterIndex();
     void backups();
+    void saveTellsWhatTheFileCouldNotKeep();
     void closeQuestion_data();
     void closeQuestion();
     void modifiedPanelMirrorsTheFlag();
@@ -346,6 +351,50 @@ void TestTfrmEdit::backups()
     QVERIFY(edit->mniSaveClick());
     QCOMPARE(TestFiles::readBytes(backup), QByteArray("0first"));
     QCOMPARE(TestFiles::readBytes(path), QByteArray("012first"));
+}
+
+// A shared script saved by a user who does not own it loses its set-group-ID bit to the write;
+// the Workspace says so once the text is saved.
+void TestTfrmEdit::saveTellsWhatTheFileCouldNotKeep()
+{
+    if (::geteuid() != 0)
+        QSKIP("Only root can give a file to another user.");
+    QTemporaryDir state;
+    const QByteArray savedState = qgetenv("XDG_STATE_HOME");
+    QVERIFY(SavedFiles::useStateFolder(state));
+    QVERIFY(::chmod(QFile::encodeName(m_dir->path()).constData(), 0777) == 0);
+    const QString path = write(QStringLiteral("shared.sh"), "echo old\n");
+    QVERIFY(::chown(QFile::encodeName(path).constData(), OrdinaryUser::kSomeoneElse,
+                    OrdinaryUser::kSomeoneElse)
+            == 0);
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 02777) == 0);
+    TfrmEdit *edit = makeWorkspace();
+    QVERIFY(edit->Open(path));
+    type(edit, QStringLiteral("#"));
+    QString told;
+    QMessageBox::StandardButtons buttons;
+    edit->setQuestionRunner([&](QMessageBox &box) {
+        told = box.text();
+        buttons = box.standardButtons();
+        return int(QMessageBox::Ok);
+    });
+    const int drops = m_host.drops;
+    bool saved = false;
+    {
+        OrdinaryUser::Scope user;
+        saved = edit->mniSaveClick();
+    }
+    qputenv("XDG_STATE_HOME", savedState);
+    QVERIFY(saved);
+    QCOMPARE(TestFiles::readBytes(path), QByteArray("#echo old\n"));
+    QVERIFY(!edit->document()->isModified());
+    QVERIFY(told.startsWith(QStringLiteral("Leafstack\n------------------\n")));
+    QVERIFY2(told.endsWith(QStringLiteral("%1 was saved, but it could not keep its permissions.")
+                                   .arg(path)),
+             qPrintable(told));
+    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(m_host.drops, drops + 1);
+    QVERIFY(m_errors.isEmpty());
 }
 
 void TestTfrmEdit::closeQuestion_data()
