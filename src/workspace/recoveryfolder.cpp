@@ -1,5 +1,7 @@
 #include "recoveryfolder.h"
 
+#include "platform/statefolder.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -9,10 +11,7 @@ namespace RecoveryFolder {
 
 QString path()
 {
-    QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    if (state.isEmpty() || !QDir::isAbsolutePath(state))
-        state = QDir::homePath() + QStringLiteral("/.local/state");
-    return state + QStringLiteral("/Orvanel/Leafstack/recovery");
+    return StateFolder::path() + QStringLiteral("/recovery");
 }
 
 bool make(const QString &folder)

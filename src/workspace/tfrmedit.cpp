@@ -13,8 +13,12 @@
 #include "toolbar/speedbardock.h"
 #include "toolbar/tspeedbar.h"
 #include "workspace/dialogfilter.h"
+#include "workspace/fileconflicts.h"
 #include "workspace/fileproperties.h"
+#include "workspace/filewatch.h"
 #include "workspace/hosttopmostdropped.h"
+#include "workspace/recoveryfolder.h"
+#include "workspace/recoveryjournal.h"
 #include "workspace/searchcontroller.h"
 #include "workspace/statustexts.h"
 #include "workspace/textfile.h"
@@ -32,6 +36,8 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
 #include <QTimer>
@@ -62,6 +68,24 @@ TfrmEdit::TfrmEdit(WorkspaceHost *host, QWidget *parent)
     m_view = new TextView(m_document, body);
     m_view->setObjectName(QStringLiteral("mmoMemo"));
     m_loader = new TextLoader(this);
+    m_watch = new FileWatch(this);
+    m_journal = new RecoveryJournal(RecoveryFolder::path(), m_document, this);
+    m_conflicts = std::make_unique<FileConflicts>(
+            *m_watch,
+            FileConflicts::Actions{[this](const QString &message, bool withCancel) {
+                                       const int answer = ask(message, withCancel);
+                                       return answer == QMessageBox::Yes
+                                               ? FileConflicts::Answer::Yes
+                                               : answer == QMessageBox::No
+                                               ? FileConflicts::Answer::No
+                                               : FileConflicts::Answer::Cancel;
+                                   },
+                                   [this](const QString &message) { tell(message); },
+                                   [this]() { return m_document->isModified(); },
+                                   [this]() { m_document->setModified(true); },
+                                   [this]() {
+                                       reloadFile();
+                                   }});
     m_status = new WorkspaceStatusBar(body);
     m_status->follow(m_document, m_view);
     m_textCommands = new WorkspaceTextCommands(m_view, m_actions, m_host, this);
@@ -159,8 +183,21 @@ void TfrmEdit::connectView()
     connect(m_loader, &TextLoader::failed, this, &TfrmEdit::loadFailed);
     connect(this, &QMdiSubWindow::windowStateChanged, this,
             [this](Qt::WindowStates oldState, Qt::WindowStates newState) {
-                if ((newState & Qt::WindowActive) && !(oldState & Qt::WindowActive))
+                if ((newState & Qt::WindowActive) && !(oldState & Qt::WindowActive)) {
                     mmoMemoChange();
+                    checkDiskFile();
+                }
+            });
+    // A change on disk is asked about at once in the Workspace in front, else when it comes
+    // to the front.
+    connect(m_watch, &FileWatch::touched, this, [this]() {
+        if (isCurrentWorkspace())
+            checkDiskFile();
+    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive && isCurrentWorkspace())
+                    checkDiskFile();
             });
 }
 
@@ -176,6 +213,8 @@ void TfrmEdit::showUntitled()
     m_status->setPath(u' ' + folder + untitledName);
     m_status->showSize();
     m_status->setText(WorkspaceStatusBar::Modified, QString());
+    m_journal->setBase({});
+    m_journal->setTitle(untitledName);
     RefreshTaskbarTitle();
 }
 
@@ -186,23 +225,58 @@ bool TfrmEdit::Open(const QString &path)
 
 void TfrmEdit::openFile(const QString &path)
 {
-    // A large file goes in on a worker thread; what can be told at once (a missing file, a
-    // folder, too little memory) is reported here all the same.
-    const QFileInfo info(path);
-    const bool atOnce = !info.isFile() || info.size() <= kReadAtOnce;
-    std::optional<DecodedText> text;
-    if (atOnce)
-        text = TextFile::load(path);
+    startLoad(path, std::nullopt);
     m_host->setOpenDirectory(FilePath::directoryPart(path));
     takeName(path);
     AddRecentFile(path);
-    if (text) {
-        takeText(std::move(*text));
+}
+
+// A large file goes in on a worker thread; what can be told at once (a missing file, a
+// folder, too little memory) is reported here all the same. Until the text is in, the old one
+// stays, read-only.
+void TfrmEdit::startLoad(const QString &path, std::optional<TextEncoding> encoding)
+{
+    const QFileInfo info(path);
+    m_loadedIdentity = FileIdentity::of(path);
+    if (!info.isFile() || info.size() <= kReadAtOnce) {
+        TextDecoder::Options options;
+        options.encoding = encoding;
+        DecodedText text = TextFile::load(path, options);
+        if (m_path.isEmpty())
+            m_path = path;
+        takeText(std::move(text));
         return;
     }
-    m_document->setPlainText(u"");
     loadingChanged(true);
-    m_loader->start(path);
+    m_loader->start(path, encoding);
+}
+
+bool TfrmEdit::reloadFile(std::optional<TextEncoding> encoding)
+{
+    if (m_untitled || loading())
+        return false;
+    m_reloading = true;
+    const bool started = ErrorHandler::run([&]() { startLoad(m_path, encoding); });
+    if (!loading())
+        m_reloading = false;
+    return started;
+}
+
+const FileIdentity &TfrmEdit::diskIdentity() const
+{
+    return m_watch->known();
+}
+
+void TfrmEdit::checkDiskFile()
+{
+    if (!loading() && !m_untitled)
+        m_conflicts->check();
+}
+
+bool TfrmEdit::isCurrentWorkspace() const
+{
+    return mdiArea() && mdiArea()->activeSubWindow() == this
+            && QGuiApplication::applicationState() == Qt::ApplicationActive;
 }
 
 bool TfrmEdit::loading() const
@@ -213,17 +287,24 @@ bool TfrmEdit::loading() const
 void TfrmEdit::takeText(DecodedText text)
 {
     m_document->reset(std::move(text.storage), text.format, text.byteSize);
+    m_reloading = false;
     loadingChanged(false);
     setSizePanelWidth();
+    m_watch->watch(m_path, m_loadedIdentity);
+    m_journal->setBase({m_path, m_loadedIdentity});
     emit loadFinished();
 }
 
-// The file could not be read after all: the Workspace made for it goes.
+// The file could not be read after all: the Workspace made for it goes, unless it was being
+// read again, when its text stays.
 void TfrmEdit::loadFailed(const QString &message)
 {
     loadingChanged(false);
     ErrorHandler::report(message);
-    closeWithoutQuery();
+    if (m_reloading)
+        m_reloading = false;
+    else
+        closeWithoutQuery();
 }
 
 // While a file goes in, nothing may edit or save the half-loaded text.
@@ -240,6 +321,7 @@ void TfrmEdit::takeName(const QString &path)
     m_untitled = false;
     m_path = path;
     setWindowTitle(FilePath::fileNamePart(path));
+    m_journal->setTitle(windowTitle());
     m_status->setPath(path);
     RefreshTaskbarTitle();
 }
@@ -269,10 +351,17 @@ bool TfrmEdit::mniSaveClick()
 
 bool TfrmEdit::saveTo(const QString &path, TextFormat format)
 {
+    // Another program's change to this very file is never written over unasked.
+    if (path == m_path && !m_untitled && !m_conflicts->mayWrite())
+        return false;
     if (!encodableOrConverted(format))
         return false;
     MakeBackup(path);
     const QString warning = TextFile::save(path, m_document->storage(), format);
+    // Our own save is no change behind our back.
+    const FileIdentity saved = FileIdentity::of(path);
+    m_watch->watch(path, saved);
+    m_journal->setBase({path, saved});
     m_document->setFormat(format);
     m_document->setModified(false);
     if (!warning.isEmpty())
@@ -385,6 +474,9 @@ void TfrmEdit::closeEvent(QCloseEvent *event)
     if (m_closeApproved || FormCloseQuery()) {
         m_keyTimer->stop();
         m_loader->cancel();
+        // Saved or given up: nothing of this Workspace is left to recover.
+        m_journal->discard();
+        m_watch->stop();
         QMdiSubWindow::closeEvent(event);
         return;
     }

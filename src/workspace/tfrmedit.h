@@ -1,14 +1,19 @@
 #pragma once
 
+#include "platform/fileidentity.h"
 #include "platform/keyboardlocks.h"
 #include "workspace/textdecoder.h"
 
 #include <QMdiSubWindow>
 
 #include <functional>
+#include <memory>
 
 class Clock;
+class FileConflicts;
 class FileListMenu;
+class FileWatch;
+class RecoveryJournal;
 class QFileDialog;
 class QMenu;
 class QMessageBox;
@@ -55,6 +60,13 @@ public:
     bool Open(const QString &path);
     // A file is still loading: its text cannot be edited, saved or printed yet.
     bool loading() const;
+    // Reads the file again, in encoding when given; the text stays as it is when that fails.
+    bool reloadFile(std::optional<TextEncoding> encoding = std::nullopt);
+    // The file this Workspace holds as it was when last read or written; none when untitled.
+    const FileIdentity &diskIdentity() const;
+    // Looks whether another program changed the file, and asks what to do when it did.
+    void checkDiskFile();
+    RecoveryJournal *recoveryJournal() const { return m_journal; }
     // Both return whether the text was written; a cancelled dialog or a failure returns false.
     bool mniSaveClick();
     bool mniSaveAsClick();
@@ -116,7 +128,9 @@ private:
     void connectView();
     void showUntitled();
     void openFile(const QString &path);
+    void startLoad(const QString &path, std::optional<TextEncoding> encoding);
     void takeText(DecodedText text);
+    bool isCurrentWorkspace() const;
     void loadFailed(const QString &message);
     bool saveTo(const QString &path, TextFormat format);
     bool encodableOrConverted(TextFormat &format);
@@ -133,6 +147,11 @@ private:
     TextDocument *m_document = nullptr;
     TextView *m_view = nullptr;
     TextLoader *m_loader = nullptr;
+    FileWatch *m_watch = nullptr;
+    std::unique_ptr<FileConflicts> m_conflicts;
+    RecoveryJournal *m_journal = nullptr;
+    FileIdentity m_loadedIdentity;
+    bool m_reloading = false;
     WorkspaceStatusBar *m_status = nullptr;
     WorkspaceActions *m_actions = nullptr;
     WorkspaceTextCommands *m_textCommands = nullptr;
