@@ -3,6 +3,7 @@
 #include "apperror.h"
 #include "buttonhints.h"
 #include "commandline.h"
+#include "controls/editcontrol.h"
 #include "defaulteditoroption.h"
 #include "errorhandler.h"
 #include "filedropfilter.h"
@@ -197,13 +198,41 @@ void TfrmMain::showEvent(QShowEvent *event)
 
 void TfrmMain::FormShow()
 {
-    const QString name = CommandLine::fileToOpen(m_arguments, m_workingDirectory);
-    if (name.isEmpty()) {
+    const QList<CommandLine::FileRequest> files =
+            CommandLine::filesToOpen(m_arguments, m_workingDirectory);
+    if (files.isEmpty())
         NewChild();
-        return;
+    else
+        openStartFiles(files);
+}
+
+// Each named file in a Workspace of its own; a name that is not there yet gives an empty
+// Workspace saved under it. A file that cannot be read is reported over the frame, and the
+// Workspace made for it stays as the untitled one while nothing else has opened.
+void TfrmMain::openStartFiles(const QList<CommandLine::FileRequest> &files)
+{
+    TfrmEdit *untitled = nullptr;
+    bool opened = false;
+    for (const CommandLine::FileRequest &file : files) {
+        TfrmEdit *workspace = createWorkspace();
+        workspace->show();
+        if (!CommandLine::existsOnDisk(file.path)) {
+            workspace->bindNewFile(file.path);
+        } else if (workspace->Open(file.path)) {
+            addRecentFile(file.path);
+            if (file.line > 0)
+                workspace->goToLine(file.line);
+        } else if (!opened && !untitled) {
+            untitled = workspace;
+            continue;
+        } else {
+            workspace->closeWithoutQuery();
+            continue;
+        }
+        opened = true;
     }
-    if (OpenFile(name))
-        addRecentFile(name);
+    if (opened && untitled && !untitled->editControl()->isModified())
+        untitled->closeWithoutQuery();
 }
 
 void TfrmMain::FormDestroy()
@@ -380,6 +409,7 @@ void TfrmMain::setSettingsStore(SettingsStore *store)
 {
     m_settings->attachStore(store);
     m_toolBar->bar()->setIniStorage(m_settings->storage());
+    m_defaultEditor->setStore(store);
 }
 
 void TfrmMain::applyRestoredOptions()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/commandline.h"
 #include "workspace/workspacehost.h"
 
 #include <QMainWindow>
@@ -128,6 +129,7 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+    void openStartFiles(const QList<CommandLine::FileRequest> &files);
     void FormDestroy();
     void connectCommands();
     TfrmEdit *createWorkspace();

@@ -17,6 +17,7 @@
 #include "workspace/searchcontroller.h"
 #include "workspace/tfrmproperties.h"
 #include "workspace/workspaceactions.h"
+#include "workspace/workspacegotoline.h"
 #include "workspace/workspacehost.h"
 #include "workspace/workspaceprinter.h"
 #include "workspace/workspacestatusbar.h"
@@ -74,6 +75,7 @@ TfrmEdit::TfrmEdit(WorkspaceHost *host, QWidget *parent)
     m_clock = &SystemClock::instance();
     m_search = new SearchController(m_edit, m_actions, m_host, this);
     connect(m_search, &SearchController::searched, this, &TfrmEdit::UpdateEditItems);
+    m_goToLine = new WorkspaceGoToLine(m_edit, m_actions->mniGoToLine, m_host, this);
     layout->addWidget(new SpeedbarDock(m_actions->barTool, m_edit, body), 1);
     layout->addWidget(m_status);
     setWidget(body);
@@ -81,6 +83,8 @@ TfrmEdit::TfrmEdit(WorkspaceHost *host, QWidget *parent)
 
     connectActions();
     connectEditControl();
+    // The window menu's Close answers Ctrl+W too; File > Close keeps it (Ctrl+F4 stays there).
+    m_actions->takeKeysFrom(systemMenu());
     connect(m_actions->mniCustomizeToolBar, &QAction::triggered, this,
             &TfrmEdit::mniCustomizeToolBarClick);
     m_keyTimer->setInterval(1000);
@@ -146,11 +150,15 @@ void TfrmEdit::connectEditControl()
         m_status->setText(WorkspaceStatusBar::Modified,
                           modified ? QStringLiteral("Modified") : QString());
     });
-    connect(m_edit, &EditControl::caretMoved, this, [this]() {
+    const auto followCaret = [this]() {
         UpdateCaretPanel();
         m_textCommands->UpdateAlignmentItems();
         UpdateEditItems();
-    });
+    };
+    connect(m_edit, &EditControl::caretMoved, this, followCaret);
+    // Ctrl+A at the end of the text selects without moving the caret: every key released
+    // and every click refreshes the items.
+    connect(m_edit, &EditControl::userInteracted, this, followCaret);
     connect(m_edit, &EditControl::overwriteModeChanged, this, [this](bool on) {
         m_status->setText(WorkspaceStatusBar::Insert,
                           on ? QStringLiteral("OVR") : QStringLiteral("INS"));
@@ -206,6 +214,17 @@ void TfrmEdit::openFile(const QString &path)
     loadingChanged(true);
     setSizePanel(length, true);
     m_status->setText(WorkspaceStatusBar::Modified, QString());
+}
+
+void TfrmEdit::bindNewFile(const QString &path)
+{
+    m_host->setOpenDirectory(FilePath::directoryPart(path));
+    takeName(path);
+}
+
+void TfrmEdit::goToLine(qsizetype line)
+{
+    m_goToLine->goToLine(line);
 }
 
 // While a file goes in, nothing may save the half-loaded text.

@@ -17,6 +17,7 @@ class QTimer;
 class TfrmProperties;
 class SearchController;
 class WorkspaceActions;
+class WorkspaceGoToLine;
 class WorkspaceHost;
 class WorkspacePrinter;
 class WorkspaceStatusBar;
@@ -50,6 +51,10 @@ public:
     // Loads the file at path; false when it could not be read (the error has been reported).
     // A large file goes on loading after this returns; the Workspace shows progress meanwhile.
     bool Open(const QString &path);
+    // Takes a name that no file has yet: the empty text is saved there.
+    void bindNewFile(const QString &path);
+    // The caret to the start of line (from 1), once the text has loaded.
+    void goToLine(qsizetype line);
     // Both return whether the text was written; a cancelled dialog or a failure returns false.
     bool mniSaveClick();
     bool mniSaveAsClick();
@@ -89,6 +94,7 @@ public:
     WorkspaceTextCommands *textCommands() const { return m_textCommands; }
     WorkspacePrinter *printer() const { return m_printer; }
     SearchController *search() const { return m_search; }
+    WorkspaceGoToLine *goToLineCommand() const { return m_goToLine; }
 
     void setSaveDialogRunner(SaveDialogRunner runner) { m_saveDialogRunner = std::move(runner); }
     void setQuestionRunner(QuestionRunner runner) { m_questionRunner = std::move(runner); }
@@ -127,6 +133,7 @@ private:
     WorkspacePrinter *m_printer = nullptr;
     const Clock *m_clock = nullptr;
     SearchController *m_search = nullptr;
+    WorkspaceGoToLine *m_goToLine = nullptr;
     FileListMenu *m_recentMenu = nullptr;
     FileListMenu *m_favoritesMenu = nullptr;
     QTimer *m_keyTimer = nullptr;

@@ -83,6 +83,7 @@ private Q_SLOTS:
     void startWithoutArguments();
     void startWithArguments();
     void fileThatCannotBeOpened();
+    void startWithSeveralFiles();
     void menusFollowTheActiveWorkspace();
     void frameShortcutsDoNotCompete();
     void arrangeCommandsFollowTheWorkspaces();
@@ -178,18 +179,66 @@ void TestFrame::startWithArguments()
 
 void TestFrame::fileThatCannotBeOpened()
 {
-    const QString missing = m_dir.filePath(QStringLiteral("missing.txt"));
-    TfrmMain &frame = start({missing});
+    // A folder cannot be read as a file: the error is shown, and the frame still holds its
+    // untitled Workspace afterwards.
+    const QString folder = m_dir.filePath(QStringLiteral("a folder"));
+    QVERIFY(QDir().mkpath(folder));
+    TfrmMain &frame = start({folder});
     QCOMPARE(m_errors.size(), 1);
-    QVERIFY(m_errors.constFirst().contains(missing));
-    QTRY_VERIFY(frame.workspaces().isEmpty());
-    QCOMPARE(frame.windowTitle(), QStringLiteral("Leafstack"));
-    QTRY_COMPARE(barCaptions(frame), frameBar);
+    QVERIFY(m_errors.constFirst().contains(folder));
+    QCOMPARE(frame.workspaces().size(), 1);
+    QVERIFY(frame.workspaces().constFirst()->untitled());
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Leafstack - [untitled.txt]"));
+    QVERIFY(!frame.recentFiles().contains(folder));
 
-    // The same from a drop or the Open command: no Workspace is left behind.
+    // From a drop or the Open command no Workspace is left behind.
+    const QString missing = m_dir.filePath(QStringLiteral("missing.txt"));
     QVERIFY(!frame.OpenFile(missing));
-    QTRY_VERIFY(frame.workspaces().isEmpty());
+    QTRY_COMPARE(frame.workspaces().size(), 1);
     QCOMPARE(m_errors.size(), 2);
+}
+
+void TestFrame::startWithSeveralFiles()
+{
+    writeFile(m_dir.filePath(QStringLiteral("lines.txt")), "one\ntwo\nthree\nfour\n");
+    const QString folder = m_dir.filePath(QStringLiteral("unreadable"));
+    QVERIFY(QDir().mkpath(folder));
+    // An unreadable one, a line asked for, a file not there yet.
+    TfrmMain &frame =
+            start({"unreadable", "lines.txt:3", "+2", "lines.txt", "new file.txt"}, m_dir.path());
+    QCOMPARE(m_errors.size(), 1);
+    const QList<TfrmEdit *> opened = frame.workspaces();
+    QCOMPARE(opened.size(), 3); // no untitled one beside them
+    for (TfrmEdit *workspace : opened)
+        QTRY_VERIFY(!workspace->editControl()->loading());
+    const auto caretLine = [](TfrmEdit *workspace) {
+        EditControl *edit = workspace->editControl();
+        return edit->lineOfOffset(edit->selectionStart()) + 1;
+    };
+    QCOMPARE(opened.at(0)->filePath(), m_dir.filePath(QStringLiteral("lines.txt")));
+    QCOMPARE(caretLine(opened.at(0)), 3);
+    QCOMPARE(opened.at(0)->editControl()->selectionStart(), 8);
+    QCOMPARE(caretLine(opened.at(1)), 2);
+
+    // The new name is the Workspace's: Save writes there without asking.
+    TfrmEdit *fresh = opened.at(2);
+    const QString freshPath = m_dir.filePath(QStringLiteral("new file.txt"));
+    QVERIFY(!fresh->untitled());
+    QCOMPARE(fresh->windowTitle(), QStringLiteral("new file.txt"));
+    QCOMPARE(fresh->statusPanels()->text(WorkspaceStatusBar::Path), freshPath);
+    QVERIFY(!QFile::exists(freshPath));
+    fresh->setSaveDialogRunner([](QFileDialog &) {
+        [] {
+            QFAIL("Save asked for a name");
+        }();
+        return QString();
+    });
+    fresh->editControl()->replaceSelection(QStringLiteral("written"));
+    QVERIFY(fresh->mniSaveClick());
+    QFile saved(freshPath);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("written"));
+    QCOMPARE(m_errors.size(), 1);
 }
 
 void TestFrame::menusFollowTheActiveWorkspace()
