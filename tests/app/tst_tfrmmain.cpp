@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -84,6 +85,7 @@ private Q_SLOTS:
     void startWithArguments();
     void fileThatCannotBeOpened();
     void startWithSeveralFiles();
+    void longPathKeepsTheWorkspaceInItsFrame();
     void menusFollowTheActiveWorkspace();
     void frameShortcutsDoNotCompete();
     void arrangeCommandsFollowTheWorkspaces();
@@ -239,6 +241,45 @@ void TestFrame::startWithSeveralFiles()
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), QByteArray("written"));
     QCOMPARE(m_errors.size(), 1);
+}
+
+void TestFrame::longPathKeepsTheWorkspaceInItsFrame()
+{
+    // A path of 183 characters: its panel would be 1,281 pixels wide by the width rule.
+    QString folder = m_dir.path();
+    while (folder.size() < 150)
+        folder += QStringLiteral("/a folder with a long name");
+    QVERIFY(QDir().mkpath(folder));
+    QString path = folder + u'/';
+    path += QString(183 - path.size() - 4, u'n') + QStringLiteral(".txt");
+    QCOMPARE(path.size(), 183);
+    writeFile(path, "text\n");
+    TfrmMain &frame = start({path});
+    frame.resize(1280, 800);
+    TfrmEdit *workspace = frame.activeWorkspace();
+    QVERIFY(workspace && workspace->isMaximized());
+    WorkspaceStatusBar *bar = workspace->statusPanels();
+    QCOMPARE(bar->panelWidth(WorkspaceStatusBar::Path), 183 * 7);
+    const int room = frame.mdiArea()->viewport()->width();
+    QTRY_VERIFY(room < 1280);
+    QTRY_COMPARE(workspace->width(), room);
+    // The panel ends inside the window; the path is whole in its tool-tip.
+    const QLabel *panel = bar->panel(WorkspaceStatusBar::Path);
+    QVERIFY(panel->geometry().right() < bar->width());
+    QCOMPARE(panel->toolTip(), path);
+    QCOMPARE(bar->text(WorkspaceStatusBar::Path), path);
+    // Narrower, the path is elided where the panel ends; the panels after it keep their
+    // places in the window.
+    frame.resize(700, 600);
+    QTRY_VERIFY(workspace->width() < 700);
+    QTRY_VERIFY(bar->shownText(WorkspaceStatusBar::Path).contains(QChar(0x2026)));
+    QVERIFY(bar->shownText(WorkspaceStatusBar::Path).endsWith(QStringLiteral(".txt")));
+    QVERIFY(bar->panel(WorkspaceStatusBar::CapsLock)->geometry().right() < bar->width());
+    QCOMPARE(bar->text(WorkspaceStatusBar::Path), path);
+    // With room again the whole path shows, on the panel's full width.
+    frame.resize(1900, 800);
+    QTRY_COMPARE(bar->shownText(WorkspaceStatusBar::Path), path);
+    QTRY_COMPARE(panel->width(), 183 * 7);
 }
 
 void TestFrame::menusFollowTheActiveWorkspace()

@@ -2,10 +2,12 @@
 
 #include "app/errorhandler.h"
 #include "controls/editcontrol.h"
+#include "controls/plaineditcontrol.h"
 #include "toolbar/tspeedbar.h"
 #include "toolbar/tspeeditem.h"
 #include "workspace/tfrmedit.h"
 #include "workspace/workspaceactions.h"
+#include "workspace/workspacegotoline.h"
 #include "workspace/workspacestatusbar.h"
 
 #include "common/testfiles.h"
@@ -17,6 +19,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 #include <QTest>
@@ -52,6 +55,9 @@ private slots:
     void enabledStatesFollowTextAndSelection();
     void menusForTheFrame();
     void largeFileLoadsInTheBackground();
+    void selectAllByKeyRefreshesTheEditItems();
+    void goToLineKeepsWithinTheText();
+    void goToLineWaitsForTheText();
 
 private:
     TfrmEdit *makeWorkspace();
@@ -526,6 +532,87 @@ void TestTfrmEdit::largeFileLoadsInTheBackground()
     type(edit, QStringLiteral("x"));
     QVERIFY(edit->mniSaveClick());
     QCOMPARE(TestFiles::readBytes(path), "x" + content);
+}
+
+void TestTfrmEdit::selectAllByKeyRefreshesTheEditItems()
+{
+    TfrmEdit *edit = makeWorkspace();
+    WorkspaceActions *a = edit->actions();
+    type(edit, QStringLiteral("abc"));
+    QVERIFY(!a->mniCut->isEnabled());
+    // The text takes Ctrl+A itself and the caret, at the end already, does not move.
+    QTest::keyClick(edit->editControl()->focusProxy(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(edit->editControl()->selectionLength(), 3);
+    for (QAction *action : {a->mniCut, a->mniCopy, a->mniDelete})
+        QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
+    QVERIFY(a->barTool->FindItem("btnCut")->Enabled());
+    // Any key released refreshes them, also one that changes nothing.
+    QTest::keyClick(edit->editControl()->focusProxy(), Qt::Key_Right);
+    QVERIFY(!a->mniCut->isEnabled());
+}
+
+void TestTfrmEdit::goToLineKeepsWithinTheText()
+{
+    TfrmEdit *edit = makeWorkspace();
+    EditControl *control = edit->editControl();
+    control->loadPlainText(QStringLiteral("one\ntwo\nthree\nfour"));
+    const auto caret = [&] {
+        return edit->statusPanels()->text(Bar::Caret);
+    };
+    edit->goToLine(3);
+    QCOMPARE(control->selectionStart(), 8);
+    QCOMPARE(control->selectionLength(), 0);
+    QCOMPARE(caret(), QStringLiteral("3:1"));
+    edit->goToLine(0);
+    QCOMPARE(caret(), QStringLiteral("1:1"));
+    edit->goToLine(1'000'000'000'000);
+    QCOMPARE(caret(), QStringLiteral("4:1"));
+
+    // The dialog offers the caret's line, within the text's lines.
+    control->setSelection(5, 0);
+    int asked = 0;
+    edit->goToLineCommand()->setDialogRunner([&](GoToLineDialog &dialog) {
+        ++asked;
+        [&] {
+            QCOMPARE(m_host.depth, 1);
+            QCOMPARE(dialog.lineBox()->value(), 2);
+            QCOMPARE(dialog.lineBox()->minimum(), 1);
+            QCOMPARE(dialog.lineBox()->maximum(), 4);
+        }();
+        dialog.lineBox()->setValue(asked == 1 ? 4 : 1);
+        return asked == 1;
+    });
+    edit->actions()->mniGoToLine->trigger();
+    QCOMPARE(caret(), QStringLiteral("4:1"));
+    control->setSelection(5, 0);
+    edit->actions()->mniGoToLine->trigger(); // cancelled: the caret stays
+    QCOMPARE(caret(), QStringLiteral("2:2"));
+    QCOMPARE(asked, 2);
+}
+
+void TestTfrmEdit::goToLineWaitsForTheText()
+{
+    TfrmEdit *edit = makeWorkspace();
+    auto *control = static_cast<PlainEditControl *>(edit->editControl());
+    control->setAsyncThreshold(16);
+    QStringList lines;
+    for (int i = 1; i <= 2000; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    QSignalSpy finished(control, &EditControl::loadFinished);
+    control->loadPlainText(lines.join(u'\n'));
+    QVERIFY(control->loading());
+    edit->goToLine(1500);
+    // The dialog is not offered over half a text.
+    edit->goToLineCommand()->setDialogRunner([](GoToLineDialog &) {
+        [] {
+            QFAIL("Go to Line asked while the text was loading");
+        }();
+        return false;
+    });
+    edit->actions()->mniGoToLine->trigger();
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(control->lineOfOffset(control->selectionStart()), 1499);
+    QCOMPARE(control->selectionStart(), control->lineStart(1499));
 }
 
 QTEST_MAIN(TestTfrmEdit)
