@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QList>
+#include <QPageRanges>
 #include <QTextCharFormat>
 #include <QTextLayout>
 
@@ -33,17 +34,22 @@ public:
     void setTabStopDistance(qreal screenPixels) { m_tabStop = screenPixels; }
     void setHighlights(QList<Highlight> highlights);
 
-    // Prints the whole text; false when the device refused to start, to take a new page or to
-    // finish. An empty text prints one blank page.
+    // Prints the whole text, or the pages of the device's page ranges; false when the device
+    // refused to start, to take a new page or to finish. An empty text prints one blank page;
+    // ranges that hold none of the text's pages print nothing (and pageCount() is 0).
     bool print(QPagedPaintDevice *device);
-    // Pages started by the last print().
+    // Pages printed by the last print().
     int pageCount() const { return m_pages; }
 
 private:
     QFont deviceFont(const QPagedPaintDevice *device) const;
     void layOut(QTextLayout &layout, const QTextBlock &block, qreal width) const;
     QList<QTextLayout::FormatRange> highlightsIn(const QTextBlock &block);
-    bool printLayout(QPainter &painter, QPagedPaintDevice *device, const QTextLayout &layout,
+    int run(QPainter *painter, QPagedPaintDevice *device);
+    bool wanted(int page) const;
+    bool rangeHolds(int pageCount) const;
+    bool enterOutputPage(QPagedPaintDevice *device);
+    bool printLayout(QPainter *painter, QPagedPaintDevice *device, const QTextLayout &layout,
                      const QList<QTextLayout::FormatRange> &ranges);
 
     const QTextDocument &m_document;
@@ -54,6 +60,9 @@ private:
     qreal m_deviceTabStop = 0;
     QList<Highlight> m_highlights;
     qsizetype m_firstHighlight = 0;
+    QPageRanges m_ranges;
     qreal m_y = 0;
+    int m_page = 1;       // the page being laid out, from 1
+    int m_outputPage = 0; // the page the device's current sheet holds, 0 before the first
     int m_pages = 0;
 };

@@ -36,14 +36,17 @@ bool WorkspacePrinter::choosePrinter(QPrinter *printer)
 {
     QPrintDialog dialog(printer, m_window);
     dialog.setObjectName(QStringLiteral("dlgPrint"));
-    // The whole text always prints: no selection, no page range.
+    // The whole text or a range of its pages; a selection or the current page is not offered.
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     printer->setPrintRange(QPrinter::AllPages);
-    if (m_printDialogRunner)
-        return m_printDialogRunner(dialog);
-    return dialog.exec() == QDialog::Accepted;
+    printer->setPageRanges({});
+    const bool chosen =
+            m_printDialogRunner ? m_printDialogRunner(dialog) : dialog.exec() == QDialog::Accepted;
+    if (printer->printRange() != QPrinter::PageRange)
+        printer->setPageRanges({});
+    return chosen;
 }
 
 int WorkspacePrinter::print(QPrinter *printer)
@@ -51,6 +54,10 @@ int WorkspacePrinter::print(QPrinter *printer)
     const QString title = m_window->window()->windowTitle();
     printer->setDocName(title);
     const int pages = m_edit->print(printer);
+    if (pages == 0 && !printer->pageRanges().isEmpty()
+        && printer->printerState() != QPrinter::Error)
+        throw AppError(QStringLiteral("Nothing was printed: \"%1\" has no page in the range %2.")
+                               .arg(title, printer->pageRanges().toString()));
     if (pages == 0 || printer->printerState() == QPrinter::Error)
         throw AppError(QStringLiteral("Cannot print \"%1\": the printer refused the job or one "
                                       "of its pages.")
