@@ -1,6 +1,7 @@
 #include "editsearchtarget.h"
 
 #include "controls/editcontrol.h"
+#include "controls/searchhitcolor.h"
 
 EditSearchTarget::EditSearchTarget(EditControl *edit, QObject *parent)
     : QObject(parent)
@@ -54,5 +55,6 @@ bool EditSearchTarget::replaceOccurrences(const QList<qsizetype> &starts, qsizet
 void EditSearchTarget::markFound(qsizetype start, qsizetype length)
 {
     // Only the letters take the colour; the background stays the control's.
-    m_edit->setHighlight(start, length, QColor(0, 0, 255), QColor(Qt::transparent));
+    m_edit->setHighlight(start, length, SearchHitColor(m_edit->palette().color(QPalette::Base)),
+                         QColor(Qt::transparent));
 }
