@@ -42,6 +42,7 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 
 const QString TfrmMain::DefaultFilter =
@@ -200,10 +201,12 @@ void TfrmMain::FormShow()
 {
     const QList<CommandLine::FileRequest> files =
             CommandLine::filesToOpen(m_arguments, m_workingDirectory);
-    if (files.isEmpty())
+    if (files.isEmpty()) {
         NewChild();
-    else
-        openStartFiles(files);
+        return;
+    }
+    // Once the frame is on the screen, so that a file that cannot be read is reported over it.
+    QTimer::singleShot(0, this, [this, files] { openStartFiles(files); });
 }
 
 // Each named file in a Workspace of its own; a name that is not there yet gives an empty

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real program on a virtual X display with a window manager and a notification area
 # (trayer): minimising leaves only the tray icon, a double-click on the icon brings the window
-# back, the tray menu's "About..." shows the About box (screenshot) and its "Exit" ends the
-# program.
+# back with the Find window that was open, the tray menu's "About..." shows the About box
+# (screenshot) and its "Exit" ends the program.
 #
 #     tray_session.sh LEAFSTACK_BINARY [ABOUT_SCREENSHOT.png]
 #
@@ -90,18 +90,23 @@ tray_menu() {
     xdotool key Return
 }
 
-"$program" >"$work/app.log" 2>&1 &
-app_pid=$!
+# A file with text in it, so that there is something to find.
+printf 'some text to find\n' >"$work/notes.txt"
+start_program "$work/notes.txt"
 
-frame="$(visible '^Leafstack - \[untitled.txt\]$' | head -n1)" || fail "the frame did not come up"
+frame="$(visible '^Leafstack - \[notes.txt\]$' | head -n1)" || fail "the frame did not come up"
 icon="$(tray_icon)" || fail "no tray icon appeared in the notification area"
 echo "ok: the frame and its tray icon are up"
 
-# 1. Minimise: the window leaves the screen and the task bar; the tray icon stays.
+# 1. Minimise with the Find window open (Ctrl+F): both leave the screen and the task bar; the
+#    tray icon stays.
+xdotool windowactivate --sync "$frame" key ctrl+f
+find="$(visible '^Find$' | head -n1)" || fail "Ctrl+F showed no Find window"
 xdotool windowminimize "$frame"
 frame_is hidden || fail "the minimised frame is still on the screen"
+gone '^Find$' || fail "the Find window stayed on the screen without its frame"
 tray_icon >/dev/null || fail "the tray icon went with the frame"
-echo "ok: minimised to the tray"
+echo "ok: minimised to the tray, the Find window with it"
 
 # 2. A double-click on the icon brings the frame back.
 xdotool mousemove --window "$icon" 8 8 click --repeat 2 --delay 120 1
@@ -109,8 +114,11 @@ frame_is shown || fail "a double-click on the tray icon did not restore the fram
 sleep 0.5
 # The Workspace that was maximised is maximised still: the frame's caption names it.
 name="$(xdotool getwindowname "$frame")"
-[[ "$name" == "Leafstack - [untitled.txt]" ]] || fail "after the restore the frame is called '$name'"
-echo "ok: restored by double-clicking the tray icon, the Workspace still maximised"
+[[ "$name" == "Leafstack - [notes.txt]" ]] || fail "after the restore the frame is called '$name'"
+visible '^Find$' >/dev/null || fail "the Find window did not come back with the frame"
+xdotool windowactivate --sync "$(visible '^Find$' | head -n1)" key Escape
+gone '^Find$' || fail "Escape did not close the Find window"
+echo "ok: restored by double-clicking the tray icon, the Workspace still maximised, Find back"
 
 # 3. The tray menu's "About..." shows the About box, shot for the record.
 tray_menu 2

@@ -17,29 +17,6 @@ require_tools Xvfb xdotool
 start_display
 mkdir -p "$work/files"
 
-# The id of the one window whose caption is exactly $1, waiting up to 15 s for it.
-window_named() {
-    local pattern="^$(printf '%s' "$1" | sed 's/[][\.*^$]/\\&/g')\$"
-    for _ in $(seq 150); do
-        local id
-        id="$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1)"
-        if [[ -n "$id" ]]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
-# Gives the keyboard to the window captioned $1 (there is no window manager to do it).
-focus() {
-    local id
-    id="$(window_named "$1")" || fail "no window captioned '$1'"
-    xdotool windowfocus --sync "$id"
-    sleep 0.3
-}
-
 # Answers the program's question box (captioned "Leafstack", like the frame when no Workspace
 # is maximised) with the key $1.
 answer() {
@@ -59,20 +36,8 @@ answer() {
     fail "no question box appeared"
 }
 
-file_holds() {
-    local path="$1" expected="$2"
-    for _ in $(seq 50); do
-        if [[ -f "$path" ]] && [[ "$(cat "$path"; printf x)" == "${expected}x" ]]; then
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
 cd "$work/files" || fail "no work folder"
-"$program" >"$work/app.log" 2>&1 &
-app_pid=$!
+start_program
 
 # 1. Type into the untitled Workspace and save it with Ctrl+S, which asks for a name.
 frame="$(window_named "Leafstack - [untitled.txt]")" || fail "the frame did not come up"
@@ -127,16 +92,6 @@ sleep 0.8
 xdotool key x
 answer n
 answer n
-for _ in $(seq 100); do
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$app_pid" 2>/dev/null; then
-    fail "the program is still running after Exit was answered"
-fi
-wait "$app_pid"
-status=$?
-app_pid=""
-[[ "$status" == 0 ]] || fail "the program ended with status $status: $(cat "$work/app.log")"
+program_ends
 [[ "$(ls "$work/files")" == "typed note.txt" ]] || fail "unexpected files: $(ls "$work/files")"
 echo "ok: Exit asked each changed Workspace and ended the program"
