@@ -137,13 +137,5 @@ echo "ok: About box shown from the tray and closed ($shot)"
 xdotool windowminimize "$frame"
 frame_is hidden || fail "the frame did not minimise a second time"
 tray_menu 3
-for _ in $(seq 100); do
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "Exit in the tray menu did not end the program"
-wait "$app_pid"
-status=$?
-app_pid=""
-((status == 0)) || fail "the program ended with status $status"
+program_ends
 echo "ok: the tray menu's Exit ended the program"
