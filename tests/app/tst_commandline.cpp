@@ -28,7 +28,6 @@ private Q_SLOTS:
     void options();
     void files_data();
     void files();
-    void texts();
 };
 
 void TestCommandLine::options_data()
@@ -119,19 +118,6 @@ void TestCommandLine::files()
         QCOMPARE(files.at(i).path, expected.at(i).path);
         QCOMPARE(files.at(i).line, expected.at(i).line);
     }
-}
-
-void TestCommandLine::texts()
-{
-    // What the usual conventions lead a user to look for.
-    const QString help = CommandLine::helpText("leafstack");
-    QVERIFY(help.startsWith("Usage: leafstack [options] [file...]\n"));
-    for (const char *option : {"-h, --help", "-v, --version", "FILE:LINE", "+LINE FILE"})
-        QVERIFY2(help.contains(QLatin1String(option)), option);
-    QCOMPARE(CommandLine::versionText("1.2.3"), QStringLiteral("Leafstack 1.2.3\n"));
-    QVERIFY(CommandLine::errorText("leafstack", "bad")
-                    .endsWith("Try 'leafstack --help' for more "
-                              "information.\n"));
 }
 
 QTEST_APPLESS_MAIN(TestCommandLine)
