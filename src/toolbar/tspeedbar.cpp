@@ -230,8 +230,8 @@ void TSpeedBar::Customize(int helpContext)
 {
     if (!m_setup) {
         m_setup = new TSpeedbarSetupWindow(this);
+        // Closed, the window is hidden before it goes: greyed buttons are disabled again.
         connect(m_setup, &QDialog::finished, this, &TSpeedBar::refreshButtons);
-        connect(m_setup, &QObject::destroyed, this, &TSpeedBar::refreshButtons);
     }
     if (helpContext > 0)
         m_setup->setHelpContext(helpContext);
