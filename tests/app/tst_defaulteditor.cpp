@@ -150,8 +150,8 @@ void TestDefaultEditor::checkMarkFollowsTheEntry_data()
     QTest::newRow("no list") << QByteArray() << QByteArray("leafstack %F") << QStringList()
                              << false;
     // The entry starts a program somewhere else: ours was moved away after installing.
-    QTest::newRow("program moved") << ours << QByteArray("/opt/old/leafstack %F") << QStringList()
-                                   << false;
+    QTest::newRow("program moved")
+            << ours << QByteArray("/opt/old/leafstack %F") << QStringList() << false;
     QTest::newRow("entry starts nothing") << ours << QByteArray() << QStringList() << false;
 }
 
