@@ -3,13 +3,24 @@
 #include "programmessage.h"
 
 #include <QApplication>
+#include <QMainWindow>
 
 namespace {
 const QString kTitle = QStringLiteral("Leafstack");
 
+// Before the frame is active (a file named on the command line that cannot be read) the
+// message still belongs over the frame, not loose in the middle of the screen.
 QWidget *defaultParent(QWidget *parent)
 {
-    return parent ? parent : QApplication::activeWindow();
+    if (parent)
+        return parent;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && qobject_cast<QMainWindow *>(window))
+            return window;
+    }
+    return nullptr;
 }
 } // namespace
 

@@ -62,7 +62,8 @@ void FrameActions::buildFileMenu()
                         QStringLiteral("Customize Tool Bar..."));
     mniPrinterSetup = make("mniPrinterSetup", QStringLiteral("Printer Se&tup..."),
                            QStringLiteral("setup Printer..."));
-    mniExit = make("mniExit", QStringLiteral("E&xit"), QStringLiteral("Exit Leafstack..."));
+    mniExit = make("mniExit", QStringLiteral("E&xit"), QStringLiteral("Exit Leafstack..."),
+                   QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     mnuFile->addAction(mniNew);
     mnuFile->addAction(mniOpen);

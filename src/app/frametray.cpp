@@ -3,10 +3,13 @@
 #include "controls/trxtrayicon.h"
 #include "programicon.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
+
+#include <utility>
 
 FrameTray::FrameTray(QWidget *frame, QMenu *menu, TrayArea *area)
     : QObject(frame)
@@ -39,10 +42,34 @@ bool FrameTray::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::WindowStateChange && m_frame->isMinimized()
                && minimisesToTray()) {
         // Hidden once the minimise is done, so only the tray icon remains.
-        QTimer::singleShot(0, m_frame, [frame = m_frame] {
-            if (frame->isMinimized())
-                frame->hide();
+        QTimer::singleShot(0, m_frame, [this] {
+            if (m_frame->isMinimized())
+                hideToTray();
+        });
+    } else if (event->type() == QEvent::Show && !m_toolWindows.isEmpty()) {
+        // Back from the tray: the Find or Replace window that was open comes back over it.
+        QTimer::singleShot(0, m_frame, [windows = std::exchange(m_toolWindows, {})] {
+            for (const QPointer<QWidget> &window : windows) {
+                if (window) {
+                    window->showNormal();
+                    window->raise();
+                }
+            }
         });
     }
     return QObject::eventFilter(watched, event);
+}
+
+// The frame's own open windows (a Workspace's Find or Replace window) go with it.
+void FrameTray::hideToTray()
+{
+    m_toolWindows.clear();
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        const QWidget *owner = window->parentWidget();
+        if (window != m_frame && window->isVisible() && owner && owner->window() == m_frame) {
+            m_toolWindows.append(window);
+            window->hide();
+        }
+    }
+    m_frame->hide();
 }

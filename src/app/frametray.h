@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 
 class QMenu;
 class QWidget;
@@ -11,6 +13,7 @@ class TrayArea;
 // Minimising the frame leaves only that icon: the frame is hidden until its menu's
 // "Leafstack..." (or a double-click on the icon) brings it back. Where the desktop has no
 // notification area, minimising stays plain minimising, so the window can always come back.
+// The frame's open tool windows (Find, Replace) leave and come back with it.
 class FrameTray : public QObject
 {
     Q_OBJECT
@@ -27,6 +30,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void hideToTray();
+
     QWidget *m_frame;
     TRxTrayIcon *m_icon;
+    QList<QPointer<QWidget>> m_toolWindows;
 };

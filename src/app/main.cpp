@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/errorhandler.h"
 #include "app/leafstackapplication.h"
 #include "app/programfiles.h"
@@ -8,14 +9,54 @@
 #include "settings/settingsstore.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSessionManager>
 
 #include <cstdio>
 
+namespace {
+
+// Our own options are answered here, before the toolkit starts: no display is needed for them.
+// Returns the exit code, or -1 when the program goes on to open the files.
+int answerOptions(const CommandLine::Parsed &parsed, const char *argv0)
+{
+    const QString program = QFileInfo(QFile::decodeName(argv0)).fileName();
+    switch (parsed.kind) {
+    case CommandLine::Parsed::Kind::Help:
+        std::fputs(CommandLine::helpText(program).toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLine::Parsed::Kind::Version:
+        std::fputs(CommandLine::versionText(QStringLiteral(LEAFSTACK_VERSION))
+                           .toLocal8Bit()
+                           .constData(),
+                   stdout);
+        return 0;
+    case CommandLine::Parsed::Kind::Error:
+        std::fputs(CommandLine::errorText(program, parsed.error).toLocal8Bit().constData(), stderr);
+        return 1;
+    case CommandLine::Parsed::Kind::Files:
+        break;
+    }
+    return -1;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QFile::decodeName(argv[i]));
+    const CommandLine::Parsed parsed = CommandLine::parse(arguments, QDir::currentPath());
+    if (const int exitCode = answerOptions(parsed, argv[0]); exitCode >= 0)
+        return exitCode;
+    // The toolkit sees the program's name only, so that a file called "-reverse" or "-style"
+    // is opened, not obeyed.
+    int qtArgc = 1;
+    char *qtArgv[] = {argv[0], nullptr};
+
     // Without a display Qt would abort; say what is missing instead.
-    const QString problem = DisplayCheck::problem(argc, argv);
+    const QString problem = DisplayCheck::problem(qtArgc, qtArgv);
     if (!problem.isEmpty()) {
         std::fprintf(stderr, "leafstack: %s\n", problem.toLocal8Bit().constData());
         return 2;
@@ -24,7 +65,7 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
 
-    LeafstackApplication app(argc, argv);
+    LeafstackApplication app(qtArgc, qtArgv);
     app.setWindowIcon(ProgramIcon::icon());
     // Ties the windows to the installed desktop entry.
     app.setDesktopFileName(QStringLiteral("leafstack"));
@@ -32,7 +73,7 @@ int main(int argc, char *argv[])
 
     SettingsStore settings;
     TfrmMain frame;
-    frame.setCommandLine(QCoreApplication::arguments().mid(1), QDir::currentPath());
+    frame.setCommandLine(parsed.names, QDir::currentPath());
     frame.setSettingsStore(&settings);
     frame.setProgramFolder(ProgramFiles::folder(QCoreApplication::applicationDirPath()));
     frame.show();

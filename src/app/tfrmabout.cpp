@@ -3,6 +3,7 @@
 #include "aboutreport.h"
 #include "platform/machineregistry.h"
 #include "programicon.h"
+#include "toolbar/speedbarglyphs.h"
 #include "toolbar/tspeedbar.h"
 #include "toolbar/tspeeditem.h"
 
@@ -10,9 +11,9 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -144,7 +145,26 @@ void TfrmAbout::buildToolBar()
             m_bar->AddItem(m_bar->AddSection(QStringLiteral("File")), QStringLiteral("btnOK"),
                            m_close, QStringLiteral("Close"), QStringLiteral("Close About Box"));
     item->setHint(QStringLiteral("Close About Box"));
-    item->setGlyph(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    // Drawn in the palette's colours: the style's own picture is black on any palette.
+    item->setGlyph(SpeedbarGlyphs::icon(QStringLiteral("Close")));
+}
+
+// Return, Space and Escape close the box, wherever the focus is.
+void TfrmAbout::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            btnOKClick();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfrmAbout::showEvent(QShowEvent *event)

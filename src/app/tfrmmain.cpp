@@ -4,6 +4,7 @@
 #include "appmessagebox.h"
 #include "buttonhints.h"
 #include "commandline.h"
+#include "controls/textdocument.h"
 #include "defaulteditoroption.h"
 #include "errorhandler.h"
 #include "filedropfilter.h"
@@ -43,6 +44,7 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 
 const QString TfrmMain::DefaultFilter =
@@ -199,12 +201,16 @@ void TfrmMain::showEvent(QShowEvent *event)
 
 void TfrmMain::FormShow()
 {
-    const QString name = CommandLine::fileToOpen(m_arguments, m_workingDirectory);
-    if (name.isEmpty())
+    const QList<CommandLine::FileRequest> files =
+            CommandLine::filesToOpen(m_arguments, m_workingDirectory);
+    if (files.isEmpty())
         NewChild();
-    else if (OpenFile(name))
-        addRecentFile(name);
-    reportKeptCopies();
+    // Once the frame is on the screen, so that what is reported shows over it.
+    QTimer::singleShot(0, this, [this, files] {
+        if (!files.isEmpty())
+            openStartFiles(files);
+        reportKeptCopies();
+    });
 }
 
 // A save in place that a crash cut short kept the file's old content aside: say where.
@@ -215,6 +221,35 @@ void TfrmMain::reportKeptCopies()
         return;
     TopmostDropped dropped(*m_stayOnTop);
     AppMessageBox::show(this, AppMessageBox::Kind::Information, message);
+}
+
+// Each named file in a Workspace of its own; a name that is not there yet gives an empty
+// Workspace saved under it. A file that cannot be read is reported over the frame, and the
+// Workspace made for it stays as the untitled one while nothing else has opened.
+void TfrmMain::openStartFiles(const QList<CommandLine::FileRequest> &files)
+{
+    TfrmEdit *untitled = nullptr;
+    bool opened = false;
+    for (const CommandLine::FileRequest &file : files) {
+        TfrmEdit *workspace = createWorkspace();
+        workspace->show();
+        if (!CommandLine::existsOnDisk(file.path)) {
+            workspace->bindNewFile(file.path);
+        } else if (workspace->Open(file.path)) {
+            addRecentFile(file.path);
+            if (file.line > 0)
+                workspace->goToLine(file.line);
+        } else if (!opened && !untitled) {
+            untitled = workspace;
+            continue;
+        } else {
+            workspace->closeWithoutQuery();
+            continue;
+        }
+        opened = true;
+    }
+    if (opened && untitled && !untitled->document()->isModified())
+        untitled->closeWithoutQuery();
 }
 
 void TfrmMain::FormDestroy()
@@ -391,6 +426,7 @@ void TfrmMain::setSettingsStore(SettingsStore *store)
 {
     m_settings->attachStore(store);
     m_toolBar->bar()->setIniStorage(m_settings->storage());
+    m_defaultEditor->setStore(store);
 }
 
 void TfrmMain::applyRestoredOptions()

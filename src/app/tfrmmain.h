@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/commandline.h"
 #include "workspace/workspacehost.h"
 
 #include <QMainWindow>
@@ -129,6 +130,7 @@ private:
     void FormCreate();
     void FormShow();
     void reportKeptCopies();
+    void openStartFiles(const QList<CommandLine::FileRequest> &files);
     void FormDestroy();
     void connectCommands();
     TfrmEdit *createWorkspace();

@@ -28,13 +28,26 @@ QFont PagedTextPrinter::deviceFont(const QPagedPaintDevice *device) const
 bool PagedTextPrinter::print(QPagedPaintDevice *device)
 {
     m_pages = 0;
-    m_y = 0;
-    m_firstHighlight = 0;
+    m_ranges = device->pageRanges();
+    // A range that misses every page starts no job at all.
+    if (!m_ranges.isEmpty() && !rangeHolds(run(nullptr, device)))
+        return true;
     QPainter painter;
     if (!painter.begin(device))
         return false;
-    m_pages = 1;
     painter.setPen(m_color);
+    const bool printed = run(&painter, device) > 0;
+    return painter.end() && printed;
+}
+
+// Lays the text out page by page, drawing the pages asked for when there is a painter; returns
+// the number of pages the text fills, 0 when the device failed.
+int PagedTextPrinter::run(QPainter *painter, QPagedPaintDevice *device)
+{
+    m_page = 1;
+    m_outputPage = 0;
+    m_y = 0;
+    m_firstHighlight = 0;
     const QFont font = deviceFont(device);
     const qreal width = device->width();
     m_deviceTabStop = m_tabStop > 0 ? m_tabStop * device->logicalDpiX() / m_screenDpi
@@ -44,12 +57,38 @@ bool PagedTextPrinter::print(QPagedPaintDevice *device)
         const qsizetype end = m_document.lineEnd(line);
         QTextLayout layout(m_document.text(start, end - start), font, device);
         layOut(layout, line, width);
-        if (!printLayout(painter, device, layout, highlightsIn(start, end))) {
-            painter.end();
-            return false;
-        }
+        const QList<QTextLayout::FormatRange> ranges =
+                painter ? highlightsIn(start, end) : QList<QTextLayout::FormatRange>();
+        if (!printLayout(painter, device, layout, ranges))
+            return 0;
     }
-    return painter.end();
+    return m_page;
+}
+
+bool PagedTextPrinter::wanted(int page) const
+{
+    return m_ranges.isEmpty() || m_ranges.contains(page);
+}
+
+bool PagedTextPrinter::rangeHolds(int pageCount) const
+{
+    for (int page = 1; page <= pageCount; ++page) {
+        if (wanted(page))
+            return true;
+    }
+    return false;
+}
+
+// The device's next sheet, for the first line drawn on a page that is printed.
+bool PagedTextPrinter::enterOutputPage(QPagedPaintDevice *device)
+{
+    if (m_outputPage == m_page)
+        return true;
+    if (m_pages > 0 && !device->newPage())
+        return false;
+    ++m_pages;
+    m_outputPage = m_page;
+    return true;
 }
 
 void PagedTextPrinter::layOut(QTextLayout &layout, qsizetype line, qreal width) const
@@ -99,8 +138,8 @@ QList<QTextLayout::FormatRange> PagedTextPrinter::highlightsIn(qsizetype start, 
     return ranges;
 }
 
-// Draws the lines of one paragraph, taking a new page wherever the next line would not fit.
-bool PagedTextPrinter::printLayout(QPainter &painter, QPagedPaintDevice *device,
+// Draws the lines of one paragraph, going on to a new page wherever the next line would not fit.
+bool PagedTextPrinter::printLayout(QPainter *painter, QPagedPaintDevice *device,
                                    const QTextLayout &layout,
                                    const QList<QTextLayout::FormatRange> &ranges)
 {
@@ -114,18 +153,20 @@ bool PagedTextPrinter::printLayout(QPainter &painter, QPagedPaintDevice *device,
             ++last;
         if (last == first) {
             if (m_y > 0) {
-                if (!device->newPage())
-                    return false;
-                ++m_pages;
+                ++m_page;
                 m_y = 0;
                 continue;
             }
             last = first + 1; // a line taller than the page prints cut off
         }
         const qreal bottom = layout.lineAt(last - 1).rect().bottom();
-        // The clip picks this page's lines only: those above or below lie outside it.
-        const QRectF clip(0, m_y + 0.25, device->width(), bottom - top - 0.5);
-        layout.draw(&painter, QPointF(0, m_y - top), ranges, clip);
+        if (painter && wanted(m_page)) {
+            if (!enterOutputPage(device))
+                return false;
+            // The clip picks this page's lines only: those above or below lie outside it.
+            const QRectF clip(0, m_y + 0.25, device->width(), bottom - top - 0.5);
+            layout.draw(painter, QPointF(0, m_y - top), ranges, clip);
+        }
         m_y += bottom - top;
         first = last;
     }

@@ -3,16 +3,17 @@
 #include <QColor>
 #include <QFont>
 #include <QList>
+#include <QPageRanges>
 #include <QTextLayout>
 
 class QPagedPaintDevice;
 class QPainter;
 class TextDocument;
 
-// Prints a document onto a paged device, one page at a time: each line is laid out over the
-// printable width with its own alignment and wrapped where the words allow, and a new page
-// starts where the next line no longer fits. Every page is drawn in its own coordinates, so a
-// text of any length prints; the document is read a line at a time.
+// Prints a plain-text document onto a paged device, one page at a time: each paragraph is laid
+// out over the printable width with its own alignment and wrapped where the words allow, and a
+// new page starts where the next line no longer fits. Every page is drawn in its own
+// coordinates, so a text of any length prints.
 class PagedTextPrinter
 {
 public:
@@ -25,17 +26,22 @@ public:
     // In screen pixels; 0 means eight blanks.
     void setTabStopDistance(qreal screenPixels) { m_tabStop = screenPixels; }
 
-    // Prints the whole text; false when the device refused to start, to take a new page or to
-    // finish. An empty text prints one blank page.
+    // Prints the whole text, or the pages of the device's page ranges; false when the device
+    // refused to start, to take a new page or to finish. An empty text prints one blank page;
+    // ranges that hold none of the text's pages print nothing (and pageCount() is 0).
     bool print(QPagedPaintDevice *device);
-    // Pages started by the last print().
+    // Pages printed by the last print().
     int pageCount() const { return m_pages; }
 
 private:
     QFont deviceFont(const QPagedPaintDevice *device) const;
     void layOut(QTextLayout &layout, qsizetype line, qreal width) const;
     QList<QTextLayout::FormatRange> highlightsIn(qsizetype start, qsizetype end);
-    bool printLayout(QPainter &painter, QPagedPaintDevice *device, const QTextLayout &layout,
+    int run(QPainter *painter, QPagedPaintDevice *device);
+    bool wanted(int page) const;
+    bool rangeHolds(int pageCount) const;
+    bool enterOutputPage(QPagedPaintDevice *device);
+    bool printLayout(QPainter *painter, QPagedPaintDevice *device, const QTextLayout &layout,
                      const QList<QTextLayout::FormatRange> &ranges);
 
     const TextDocument &m_document;
@@ -46,6 +52,9 @@ private:
     qreal m_tabStop = 0;
     qreal m_deviceTabStop = 0;
     size_t m_firstHighlight = 0;
+    QPageRanges m_ranges;
     qreal m_y = 0;
+    int m_page = 1;       // the page being laid out, from 1
+    int m_outputPage = 0; // the page the device's current sheet holds, 0 before the first
     int m_pages = 0;
 };

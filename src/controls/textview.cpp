@@ -1,5 +1,7 @@
 #include "textview.h"
 
+#include "controls/searchhitcolor.h"
+
 #include "controls/fontproperties.h"
 #include "controls/longlineindex.h"
 #include "controls/textcaretmover.h"
@@ -391,6 +393,11 @@ void TextView::setTextFont(const QFont &font)
     setFont(font);
 }
 
+QColor TextView::hitColor() const
+{
+    return m_hitColor.value_or(SearchHitColor(palette().color(QPalette::Base)));
+}
+
 void TextView::setHitColor(const QColor &color)
 {
     m_hitColor = color;
@@ -663,7 +670,7 @@ void TextView::paintEvent(QPaintEvent *event)
     state.selection = m_selection;
     state.palette = palette();
     state.active = hasFocus();
-    state.hitColor = m_hitColor;
+    state.hitColor = hitColor();
     state.caretShown = hasFocus() && m_caretOn;
     state.overwrite = m_overwrite;
     state.preeditCursor = m_preeditCursor;

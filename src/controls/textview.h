@@ -73,8 +73,8 @@ public:
     void setWordWrap(bool on);
     QFont textFont() const;
     void setTextFont(const QFont &font);
-    // The colour of search marks; (0, 0, 255) unless set.
-    QColor hitColor() const { return m_hitColor; }
+    // The colour of search marks: unless set, SearchHitColor of the palette's text background.
+    QColor hitColor() const;
     void setHitColor(const QColor &color);
     // While read-only (e.g. a file still loading) the text cannot be changed.
     bool isReadOnly() const { return m_readOnly; }
@@ -168,7 +168,8 @@ private:
     TextDocument *m_document;
     FontProperties *m_fontProperties = nullptr;
     TextSelection m_selection;
-    QColor m_hitColor{0, 0, 255};
+    // Unless set, the blue of the palette's text background: pure on light ones.
+    std::optional<QColor> m_hitColor;
     bool m_overwrite = false;
     bool m_wordWrap = true;
     bool m_readOnly = false;

@@ -80,6 +80,14 @@ int TFnpListBox::rowHeight(int row) const
     return height;
 }
 
+void TFnpListBox::changeEvent(QEvent *event)
+{
+    QListWidget::changeEvent(event);
+    // Rows measured from the font measure again.
+    if (event->type() == QEvent::FontChange)
+        layoutChanged();
+}
+
 void TFnpListBox::layoutChanged()
 {
     // Item sizes come from the delegate: make the view ask again.

@@ -91,8 +91,18 @@ QString userEntriesFolder()
 
 QString find(const QString &id)
 {
-    const QStringList folders =
-            QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    return findIn(QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation), id);
+}
+
+QString findInstalled(const QString &id)
+{
+    QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    folders.removeAll(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return findIn(folders, id);
+}
+
+QString findIn(const QStringList &folders, const QString &id)
+{
     for (const QString &folder : folders) {
         const QString file = QDir(folder).filePath(QStringLiteral("applications/") + id);
         if (QFileInfo(file).isFile())

@@ -15,6 +15,10 @@ QString userEntriesFolder();
 // The desktop entry file with this id ("leafstack.desktop") that the desktop would use, or an
 // empty text when there is none.
 QString find(const QString &id);
+// The same among the system's entries only, as installed with a package.
+QString findInstalled(const QString &id);
+// The entry of that id in the first of the data folders that has one.
+QString findIn(const QStringList &dataFolders, const QString &id);
 
 // The program the entry's Exec line starts, looked up on PATH when it names no folder; empty
 // when the entry has none or it cannot be found.

@@ -1,7 +1,6 @@
 #include "favoritespage.h"
 
 #include "app/appmessagebox.h"
-#include "app/valuelabel.h"
 #include "controls/tfnplistbox.h"
 #include "favoriterows.h"
 #include "toolbar/speedbarglyphs.h"
@@ -14,14 +13,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 #include <tuple>
 
 const QString FavoritesPage::BrowseFilter = QStringLiteral("Executable Files|*.exe|All Files|*.*");
 
-FavoritesPage::FavoritesPage(ValueLabel &defaultIndex, QWidget *parent)
+FavoritesPage::FavoritesPage(QWidget *parent)
     : QWidget(parent)
-    , m_defaultIndex(defaultIndex)
     , m_list(new TFnpListBox(this))
 {
     setObjectName(QStringLiteral("tabFavorite"));
@@ -29,6 +28,10 @@ FavoritesPage::FavoritesPage(ValueLabel &defaultIndex, QWidget *parent)
     m_list->Cols()->add()->setWidth(500);
     m_list->setDelimChar(QLatin1Char('\t'));
     m_list->setLBStyle(TFnpListBox::lbsItemHeightVariable);
+    // Rows as tall as the list's font needs, or descenders and underscores are cut off.
+    m_list->OnMeasureItem = [this](int, int &height) {
+        height = std::max(height, m_list->fontMetrics().height() + 2);
+    };
     m_list->setHScrollBar(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     buildToolBar();
@@ -98,12 +101,8 @@ QString FavoritesPage::chooseFile()
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     const QStringList filters = DialogFilter::toNameFilters(BrowseFilter);
     dialog.setNameFilters(filters);
-    // A default index that is no number leaves the choice to the dialog, like one past the end.
-    bool ok = false;
-    const QString preselected =
-            DialogFilter::nameFilterAt(filters, m_defaultIndex.caption().toInt(&ok, 10));
-    if (ok && !preselected.isEmpty())
-        dialog.selectNameFilter(preselected);
+    // Linux programs have no ".exe": the dialog opens on every file, the filter stays offered.
+    dialog.selectNameFilter(filters.constLast());
     dialog.selectFile(QString());
     if (m_runFileDialog)
         return m_runFileDialog(dialog);

@@ -10,7 +10,6 @@ class QFileDialog;
 class QMessageBox;
 class TFnpListBox;
 class TSpeedBar;
-class ValueLabel;
 
 // The "Favorite Files" page of the Preferences dialog: a sorted copy of the favourite files
 // that Browse adds to and Delete takes from; Close writes it back.
@@ -25,7 +24,7 @@ public:
 
     static const QString BrowseFilter;
 
-    FavoritesPage(ValueLabel &defaultIndex, QWidget *parent);
+    explicit FavoritesPage(QWidget *parent);
 
     void setFileDialogRunner(FileDialogRunner runner) { m_runFileDialog = std::move(runner); }
     void setMessageRunner(MessageRunner runner) { m_runMessage = std::move(runner); }
@@ -51,7 +50,6 @@ private:
     QString chooseFile();
     int message(const QString &text, bool question);
 
-    ValueLabel &m_defaultIndex;
     TFnpListBox *m_list;
     TSpeedBar *m_bar = nullptr;
     QAction *m_delete = nullptr;

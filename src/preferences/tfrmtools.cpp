@@ -26,7 +26,7 @@ TfrmTools::TfrmTools(const PreferencesValues &values, const Clock &clock, QWidge
     , m_pages(new QTabWidget(this))
     , m_filters(new FilterPage(*values.lblFilter, m_pages))
     , m_dates(new DateTimePage(*values.lblDate, *values.lblTime, clock, m_pages))
-    , m_favorites(new FavoritesPage(*values.lblFilter, m_pages))
+    , m_favorites(new FavoritesPage(m_pages))
 {
     setObjectName(QStringLiteral("frmTools"));
     setWindowTitle(QStringLiteral("Preferences..."));
@@ -72,6 +72,11 @@ void TfrmTools::buildToolBar()
         auto *action = new QAction(QString::fromLatin1(button.hint), this);
         action->setObjectName(QString::fromLatin1(button.name));
         connect(action, &QAction::triggered, this, button.slot);
+        // Alt+C keeps the changes; Escape is Cancel, as in every dialog.
+        if (button.slot == &TfrmTools::btnCloseClick) {
+            action->setShortcut(QKeySequence(Qt::ALT | Qt::Key_C));
+            addAction(action);
+        }
         TSpeedItem *item = m_bar->AddItem(file, action->objectName(), action,
                                           QString::fromLatin1(button.caption), action->text());
         item->setHint(action->text() + u'|');

@@ -5,6 +5,7 @@
 #include "tspeeditem.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -93,6 +94,19 @@ void SpeedbarButtonList::mouseReleaseEvent(QMouseEvent *event)
     const QPoint global = event->globalPosition().toPoint();
     if (m_bar->isUnder(global))
         m_bar->dropItem(dragged, m_bar->mapFromGlobal(global));
+}
+
+// The keyboard's way: Return puts the selected button on the bar, Delete takes it off.
+void SpeedbarButtonList::keyPressEvent(QKeyEvent *event)
+{
+    TSpeedItem *item = m_bar ? itemAt(currentRow()) : nullptr;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (item && (enter || event->key() == Qt::Key_Delete)) {
+        item->setVisible(enter);
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 void SpeedbarButtonList::endDrag()

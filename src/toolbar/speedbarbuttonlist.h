@@ -10,7 +10,8 @@ class TSpeedItem;
 
 // The customisation window's list of one section's buttons: each row shows the button as it
 // looks on the bar and the item's long name. Pressing a row on its button image starts a drag
-// of that item; only a hidden item can be dropped on the bar.
+// of that item; only a hidden item can be dropped on the bar. Return puts the selected item on
+// the bar, Delete takes it off.
 class SpeedbarButtonList : public QListWidget
 {
     Q_OBJECT
@@ -24,6 +25,7 @@ public:
     QWidget *dragImage() const { return m_image; }
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

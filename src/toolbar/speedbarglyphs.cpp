@@ -11,8 +11,8 @@
 
 namespace {
 
-// Fills that keep their meaning and contrast on a light or a dark bar.
-const QColor kPaper(0xfb, 0xfb, 0xf7);
+// Fills that keep their meaning and contrast on a light or a dark bar; paper is the palette's.
+const QColor kWhite(0xfb, 0xfb, 0xf7);
 const QColor kBlue(0x3b, 0x7d, 0xd8);
 const QColor kGreen(0x3a, 0x9a, 0x4a);
 const QColor kRed(0xd6, 0x3c, 0x3c);
@@ -23,7 +23,8 @@ const QColor kGray(0x9a, 0xa0, 0xa8);
 struct Pen
 {
     QPainter &p;
-    QColor ink;
+    QColor ink;   // outlines and marks, on the bar and on paper
+    QColor paper; // sheets, windows and faces: the palette's text background
 
     void outline(qreal width = 1.6)
     {
@@ -51,7 +52,7 @@ void page(Pen &g, qreal x, qreal y, qreal w, qreal h)
     path.lineTo(x, y + h);
     path.closeSubpath();
     g.outline();
-    g.fill(kPaper);
+    g.fill(g.paper);
     g.p.drawPath(path);
     g.noFill();
     g.p.drawPolyline(
@@ -68,7 +69,7 @@ void textLines(Pen &g, qreal x, qreal y, qreal w, int count, qreal step = 4)
 void window(Pen &g, qreal x, qreal y, qreal w, qreal h)
 {
     g.outline();
-    g.fill(kPaper);
+    g.fill(g.paper);
     g.p.drawRect(QRectF(x, y, w, h));
     g.fill(kBlue);
     g.p.drawRect(QRectF(x, y, w, 4));
@@ -77,11 +78,11 @@ void window(Pen &g, qreal x, qreal y, qreal w, qreal h)
 void printer(Pen &g)
 {
     g.outline();
-    g.fill(kPaper);
+    g.fill(g.paper);
     g.p.drawRect(QRectF(9, 3, 14, 10));
     g.fill(kGray);
     g.p.drawRoundedRect(QRectF(3, 12, 26, 11), 2, 2);
-    g.fill(kPaper);
+    g.fill(g.paper);
     g.p.drawRect(QRectF(9, 19, 14, 10));
     textLines(g, 12, 23, 8, 2, 3);
     g.p.setPen(Qt::NoPen);
@@ -112,9 +113,9 @@ void book(Pen &g, qreal x, qreal y)
     g.outline();
     g.fill(kBlue);
     g.p.drawRoundedRect(QRectF(x, y, 18, 24), 1.5, 1.5);
-    g.fill(kPaper);
+    g.fill(g.paper);
     g.p.drawRect(QRectF(x + 3, y + 20, 15, 4));
-    g.stroke(kPaper, 1.6);
+    g.stroke(kWhite, 1.6);
     g.line(x + 6, y + 6, x + 14, y + 6);
 }
 
@@ -127,7 +128,7 @@ void badge(Pen &g, const QColor &color, const QString &text, qreal size)
     font.setBold(true);
     font.setPixelSize(int(size));
     g.p.setFont(font);
-    g.p.setPen(kPaper);
+    g.p.setPen(kWhite);
     g.p.drawText(QRectF(3, 3, 26, 26), Qt::AlignCenter, text);
 }
 
@@ -154,11 +155,11 @@ void floppy(Pen &g)
     g.outline();
     g.fill(kBlue);
     g.p.drawPath(body);
-    g.fill(kPaper);
+    g.fill(g.paper);
     g.p.drawRect(QRectF(9, 4, 13, 9));
     g.fill(kGray);
     g.p.drawRect(QRectF(17, 6, 3, 5));
-    g.fill(kPaper);
+    g.fill(g.paper);
     g.p.drawRect(QRectF(8, 17, 16, 11));
     textLines(g, 11, 21, 10, 2, 3.5);
 }
@@ -196,7 +197,7 @@ void fileGlyphs(QMap<QString, Glyph> &m)
         g.outline(1.2);
         g.fill(kYellow);
         g.p.drawEllipse(QPointF(26, 26), 5, 5);
-        g.fill(kPaper);
+        g.fill(g.paper);
         g.p.drawEllipse(QPointF(26, 26), 1.8, 1.8);
     };
     m["Print"] = [](Pen &g) {
@@ -206,7 +207,7 @@ void fileGlyphs(QMap<QString, Glyph> &m)
         g.outline();
         g.fill(kYellow.darker(130));
         g.p.drawRect(QRectF(5, 3, 14, 26));
-        g.fill(kPaper);
+        g.fill(g.paper);
         g.p.drawEllipse(QPointF(16, 16), 1.2, 1.2);
         arrow(g, kRed, QPointF(15, 16), QPointF(29, 16));
     };
@@ -243,7 +244,7 @@ void windowGlyphs(QMap<QString, Glyph> &m)
     };
     m["Arrange"] = [](Pen &g) {
         g.outline();
-        g.fill(kPaper);
+        g.fill(g.paper);
         g.p.drawRect(QRectF(3, 3, 26, 26));
         g.fill(kBlue);
         for (int i = 0; i < 3; ++i)
@@ -326,7 +327,7 @@ void editGlyphs(QMap<QString, Glyph> &m)
     };
     m["DateTime"] = [](Pen &g) {
         g.outline();
-        g.fill(kPaper);
+        g.fill(g.paper);
         g.p.drawRect(QRectF(3, 5, 24, 22));
         g.fill(kRed);
         g.p.drawRect(QRectF(3, 5, 24, 6));
@@ -334,7 +335,7 @@ void editGlyphs(QMap<QString, Glyph> &m)
         g.line(9, 3, 9, 7);
         g.line(21, 3, 21, 7);
         g.outline(1.4);
-        g.fill(kPaper);
+        g.fill(g.paper);
         g.p.drawEllipse(QPointF(23, 23), 7, 7);
         g.line(23, 23, 23, 18.5);
         g.line(23, 23, 26, 24.5);
@@ -373,7 +374,7 @@ void searchGlyphs(QMap<QString, Glyph> &m)
     };
     m["Replace"] = [](Pen &g) {
         g.outline();
-        g.fill(kPaper);
+        g.fill(g.paper);
         g.p.drawRect(QRectF(3, 3, 12, 12));
         g.fill(kGreen);
         g.p.drawRect(QRectF(17, 17, 12, 12));
@@ -486,7 +487,8 @@ void SpeedbarGlyphs::paint(QPainter &painter, const QString &name, int size)
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 32.0, size / 32.0);
-    Pen pen{painter, QGuiApplication::palette().color(QPalette::WindowText)};
+    const QPalette palette = QGuiApplication::palette();
+    Pen pen{painter, palette.color(QPalette::WindowText), palette.color(QPalette::Base)};
     (*found)(pen);
     painter.restore();
 }

@@ -6,8 +6,8 @@
 class QPainter;
 
 // The tool bar's pictures: one simple drawing per command, made of outlines in the theme's text
-// colour and a few fills that read on light and dark bars alike. They scale to any size; 32
-// pixels is the size they are drawn for.
+// colour, sheets and faces in its text background, and a few fills that read on light and dark
+// bars alike. They scale to any size; 32 pixels is the size they are drawn for.
 class SpeedbarGlyphs
 {
 public:

@@ -228,8 +228,11 @@ bool TSpeedBar::isUnder(const QPoint &globalPos) const
 
 void TSpeedBar::Customize(int helpContext)
 {
-    if (!m_setup)
+    if (!m_setup) {
         m_setup = new TSpeedbarSetupWindow(this);
+        // Closed, the window is hidden before it goes: greyed buttons are disabled again.
+        connect(m_setup, &QDialog::finished, this, &TSpeedBar::refreshButtons);
+    }
     if (helpContext > 0)
         m_setup->setHelpContext(helpContext);
     if (m_setup->isMinimized())
@@ -238,6 +241,13 @@ void TSpeedBar::Customize(int helpContext)
         m_setup->show();
     m_setup->raise();
     m_setup->activateWindow();
+    refreshButtons();
+}
+
+void TSpeedBar::refreshButtons()
+{
+    for (TSpeedItem *item : items())
+        item->refreshEnabled();
 }
 
 TSpeedbarSetupWindow *TSpeedBar::setupWindow() const
@@ -247,7 +257,7 @@ TSpeedbarSetupWindow *TSpeedBar::setupWindow() const
 
 bool TSpeedBar::customizing() const
 {
-    return !m_setup.isNull();
+    return m_setup && m_setup->isVisible();
 }
 
 void TSpeedBar::setIniStorage(TFormPlacement *storage)

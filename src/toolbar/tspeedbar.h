@@ -94,6 +94,7 @@ public:
     // Opens the customisation window, or brings back the one already open for this bar.
     void Customize(int helpContext = 0);
     TSpeedbarSetupWindow *setupWindow() const;
+    // The customisation window is open.
     bool customizing() const;
 
     // Saves and restores the layout whenever storage does.
@@ -117,6 +118,7 @@ private:
     friend class TSpeedItem;
     friend class TSpeedbarSection;
     void itemChanged(TSpeedItem *item);
+    void refreshButtons();
     void placeNewItem(TSpeedItem *item);
     void placeShownItem(TSpeedItem *item);
     TSpeedItem *occupant(const QPoint &cell, const TSpeedItem *except) const;

@@ -3,10 +3,13 @@
 #include "tspeedbar.h"
 #include "tspeeditem.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
 namespace {
@@ -17,6 +20,7 @@ constexpr int kLargestGlyph = 32;
 
 struct Face
 {
+    bool focused = false;
     bool hovered = false;
     bool down = false;
     bool enabled = true;
@@ -24,6 +28,30 @@ struct Face
     bool grayed = true;
     bool transparent = true;
 };
+
+// The caption as drawn: the letter of the command's Alt shortcut underlined, when it has one.
+QString captionText(const TSpeedItem *item, const QFont &font, int width, int &flags)
+{
+    const QString caption = item->BtnCaption();
+    const QString elided = QFontMetrics(font).elidedText(caption, Qt::ElideRight, width);
+    const QAction *action = item->action();
+    if (!action || elided != caption)
+        return elided;
+    for (const QKeySequence &key : action->shortcuts()) {
+        if (key.count() != 1 || key[0].keyboardModifiers() != Qt::AltModifier)
+            continue;
+        const QString letter = QKeySequence(key[0].key()).toString();
+        const qsizetype at = caption.indexOf(letter, 0, Qt::CaseInsensitive);
+        if (letter.size() != 1 || at < 0)
+            continue;
+        QString marked = caption;
+        marked.replace(u'&', QStringLiteral("&&"));
+        marked.insert(caption.left(at).count(u'&') + at, u'&');
+        flags |= Qt::TextShowMnemonic;
+        return marked;
+    }
+    return elided;
+}
 
 // The glyph in shades of grey, its transparency kept.
 QPixmap grayed(const QPixmap &source)
@@ -70,9 +98,9 @@ void paintFace(QPainter &painter, const QRect &rect, const TSpeedItem *item,
                                  QPalette::ButtonText));
     const QRect textRect(rect.left() + 1, glyphRect.bottom() + 1 + kSpacing, rect.width() - 2,
                          textHeight);
-    const QString text =
-            QFontMetrics(font).elidedText(item->BtnCaption(), Qt::ElideRight, textRect.width());
-    painter.drawText(textRect.translated(shift), Qt::AlignHCenter | Qt::AlignTop, text);
+    int flags = Qt::AlignHCenter | Qt::AlignTop;
+    const QString text = captionText(item, font, textRect.width(), flags);
+    painter.drawText(textRect.translated(shift), flags, text);
 }
 
 } // namespace
@@ -112,13 +140,45 @@ void TSpeedbarButton::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const TSpeedBar::Options options = m_bar->options();
     Face face;
+    // While the bar is customised a button stays movable whatever its command's state; it
+    // still looks as the command is.
     face.hovered = m_hovered && isEnabled() && !m_bar->customizing();
     face.down = isDown() || isChecked();
-    face.enabled = isEnabled();
+    face.enabled = m_item->Enabled();
     face.flat = options & TSpeedBar::sbFlatBtns;
     face.grayed = options & TSpeedBar::sbGrayedBtns;
     face.transparent = options & TSpeedBar::sbTransparentBtns;
     paintFace(painter, rect(), m_item, palette(), font(), face);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+// A bar in a dialog is reached with Tab like the dialog's other buttons.
+void TSpeedbarButton::showEvent(QShowEvent *event)
+{
+    setFocusPolicy(qobject_cast<QDialog *>(window()) ? Qt::TabFocus : Qt::NoFocus);
+    QAbstractButton::showEvent(event);
+}
+
+// Space presses the button as on any button; Return and Enter press it too.
+void TSpeedbarButton::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!m_bar->customizing())
+            click();
+        event->accept();
+        return;
+    }
+    if (m_bar->customizing() && event->key() == Qt::Key_Space) {
+        event->accept();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void TSpeedbarButton::enterEvent(QEnterEvent *event)

@@ -7,9 +7,10 @@ class TSpeedBar;
 class TSpeedItem;
 
 // The button an item shows on its bar: glyph above caption, flat and with a grey glyph until
-// the mouse is over it, the bar showing through. A click triggers the item's action. While the
-// bar is being customised a click does nothing: the button can be dragged along the bar, or
-// off it to hide it.
+// the mouse is over it, the bar showing through. A click triggers the item's action. In a
+// dialog the button takes the focus with Tab, and Space or Return presses it. While the bar is
+// being customised a click does nothing: the button can be dragged along the bar, or off it to
+// hide it.
 class TSpeedbarButton : public QAbstractButton
 {
     Q_OBJECT
@@ -27,6 +28,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

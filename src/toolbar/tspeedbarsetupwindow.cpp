@@ -23,6 +23,9 @@ TSpeedbarSetupWindow::TSpeedbarSetupWindow(TSpeedBar *bar)
     , m_hintLabel(new QLabel(tr("To add command buttons, drag and drop buttons onto the SpeedBar. "
                                 "To remove command buttons, drag them off of the SpeedBar."),
                              this))
+    , m_keysLabel(new QLabel(tr("With the keyboard: Return puts the selected button on the "
+                                "SpeedBar, Delete takes it off."),
+                             this))
     , m_closeBtn(new QPushButton(tr("OK"), this))
     , m_helpBtn(new QPushButton(tr("&Help"), this))
 {
@@ -40,6 +43,8 @@ TSpeedbarSetupWindow::TSpeedbarSetupWindow(TSpeedBar *bar)
     m_categoriesLabel->setBuddy(m_sectionList);
     m_buttonsLabel->setBuddy(m_buttonsList);
     m_hintLabel->setWordWrap(true);
+    m_keysLabel->setObjectName(QStringLiteral("KeysLabel"));
+    m_keysLabel->setWordWrap(true);
     m_helpBtn->hide();
     m_closeBtn->setDefault(true);
 
@@ -49,6 +54,7 @@ TSpeedbarSetupWindow::TSpeedbarSetupWindow(TSpeedBar *bar)
     grid->addWidget(m_buttonsLabel, 0, 1);
     grid->addWidget(m_buttonsList, 1, 1);
     grid->addWidget(m_hintLabel, 2, 0, 1, 2);
+    grid->addWidget(m_keysLabel, 3, 0, 1, 2);
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(m_closeBtn);
     buttons->addWidget(m_helpBtn);

@@ -46,6 +46,7 @@ private:
     QLabel *m_buttonsLabel;
     SpeedbarButtonList *m_buttonsList;
     QLabel *m_hintLabel;
+    QLabel *m_keysLabel;
     QPushButton *m_closeBtn;
     QPushButton *m_helpBtn;
 };

@@ -23,7 +23,7 @@ TSpeedItem::TSpeedItem(TSpeedbarSection *section, const QString &name, QAction *
         m_button->setChecked(action->isChecked());
         m_button->setEnabled(action->isEnabled());
         connect(m_button, &QAbstractButton::clicked, action, &QAction::trigger);
-        connect(action, &QAction::enabledChanged, m_button, &QWidget::setEnabled);
+        connect(action, &QAction::enabledChanged, this, &TSpeedItem::refreshEnabled);
         connect(action, &QAction::toggled, m_button, &QAbstractButton::setChecked);
         connect(action, &QAction::changed, m_button, [this] {
             m_button->setCheckable(m_action->isCheckable());
@@ -98,7 +98,16 @@ void TSpeedItem::setGroupIndex(int index)
 
 bool TSpeedItem::Enabled() const
 {
-    return m_button->isEnabled();
+    return m_action ? m_action->isEnabled() : m_button->isEnabled();
+}
+
+// Qt gives a disabled button no mouse events: while the bar is customised every button stays
+// enabled, so that it can be dragged along the bar or off it.
+void TSpeedItem::refreshEnabled()
+{
+    if (m_action)
+        m_button->setEnabled(m_action->isEnabled() || bar()->customizing());
+    m_button->update();
 }
 
 bool TSpeedItem::Down() const

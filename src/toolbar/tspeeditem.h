@@ -42,7 +42,10 @@ public:
     int GroupIndex() const { return m_groupIndex; }
     void setGroupIndex(int index);
 
+    // Whether the item's command can run now.
     bool Enabled() const;
+    // Follows the command's state, or the customisation that keeps every button movable.
+    void refreshEnabled();
     bool Down() const;
     bool Visible() const { return m_visible; }
     void setVisible(bool visible);

@@ -25,6 +25,7 @@
 #include "workspace/textloader.h"
 #include "workspace/tfrmproperties.h"
 #include "workspace/workspaceactions.h"
+#include "workspace/workspacegotoline.h"
 #include "workspace/workspacehost.h"
 #include "workspace/workspaceprinter.h"
 #include "workspace/workspacestatusbar.h"
@@ -93,6 +94,7 @@ TfrmEdit::TfrmEdit(WorkspaceHost *host, QWidget *parent)
     m_clock = &SystemClock::instance();
     m_search = new SearchController(m_view, m_actions, m_host, this);
     connect(m_search, &SearchController::searched, this, &TfrmEdit::UpdateEditItems);
+    m_goToLine = new WorkspaceGoToLine(m_view, m_actions->mniGoToLine, m_host, this);
     layout->addWidget(new SpeedbarDock(m_actions->barTool, m_view, body), 1);
     layout->addWidget(m_status);
     setWidget(body);
@@ -100,6 +102,8 @@ TfrmEdit::TfrmEdit(WorkspaceHost *host, QWidget *parent)
 
     connectActions();
     connectView();
+    // The window menu's Close answers Ctrl+W too; File > Close keeps it (Ctrl+F4 stays there).
+    m_actions->takeKeysFrom(systemMenu());
     connect(m_actions->mniCustomizeToolBar, &QAction::triggered, this,
             &TfrmEdit::mniCustomizeToolBarClick);
     m_keyTimer->setInterval(1000);
@@ -166,7 +170,8 @@ void TfrmEdit::connectView()
         m_textCommands->UpdateAlignmentItems();
         UpdateEditItems();
     });
-    // mmoMemoKeyUp and mmoMemoMouseDown: whatever the key, the items follow the selection.
+    // mmoMemoKeyUp and mmoMemoMouseDown: whatever the key, the items follow the selection (Ctrl+A
+    // at the end of the text selects without moving the caret).
     connect(m_view, &TextView::userInteracted, this, [this]() {
         UpdateCaretPanel();
         m_textCommands->UpdateAlignmentItems();
@@ -286,9 +291,10 @@ bool TfrmEdit::loading() const
 
 void TfrmEdit::takeText(DecodedText text)
 {
+    // Editable again before the text comes, for those waiting on it.
+    loadingChanged(false);
     m_document->reset(std::move(text.storage), text.format, text.byteSize);
     m_reloading = false;
-    loadingChanged(false);
     setSizePanelWidth();
     m_watch->watch(m_path, m_loadedIdentity);
     m_journal->setBase({m_path, m_loadedIdentity});
@@ -305,6 +311,17 @@ void TfrmEdit::loadFailed(const QString &message)
         m_reloading = false;
     else
         closeWithoutQuery();
+}
+
+void TfrmEdit::bindNewFile(const QString &path)
+{
+    m_host->setOpenDirectory(FilePath::directoryPart(path));
+    takeName(path);
+}
+
+void TfrmEdit::goToLine(qsizetype line)
+{
+    m_goToLine->goToLine(line);
 }
 
 // While a file goes in, nothing may edit or save the half-loaded text.

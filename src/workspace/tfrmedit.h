@@ -24,6 +24,7 @@ class TextDocument;
 class TextLoader;
 class TextView;
 class WorkspaceActions;
+class WorkspaceGoToLine;
 class WorkspaceHost;
 class WorkspacePrinter;
 class WorkspaceStatusBar;
@@ -67,6 +68,10 @@ public:
     // Looks whether another program changed the file, and asks what to do when it did.
     void checkDiskFile();
     RecoveryJournal *recoveryJournal() const { return m_journal; }
+    // Takes a name that no file has yet: the empty text is saved there.
+    void bindNewFile(const QString &path);
+    // The caret to the start of line (from 1), once the text has loaded.
+    void goToLine(qsizetype line);
     // Both return whether the text was written; a cancelled dialog or a failure returns false.
     bool mniSaveClick();
     bool mniSaveAsClick();
@@ -107,6 +112,7 @@ public:
     WorkspaceTextCommands *textCommands() const { return m_textCommands; }
     WorkspacePrinter *printer() const { return m_printer; }
     SearchController *search() const { return m_search; }
+    WorkspaceGoToLine *goToLineCommand() const { return m_goToLine; }
 
     void setSaveDialogRunner(SaveDialogRunner runner) { m_saveDialogRunner = std::move(runner); }
     void setQuestionRunner(QuestionRunner runner) { m_questionRunner = std::move(runner); }
@@ -158,6 +164,7 @@ private:
     WorkspacePrinter *m_printer = nullptr;
     const Clock *m_clock = nullptr;
     SearchController *m_search = nullptr;
+    WorkspaceGoToLine *m_goToLine = nullptr;
     FileListMenu *m_recentMenu = nullptr;
     FileListMenu *m_favoritesMenu = nullptr;
     QTimer *m_keyTimer = nullptr;

@@ -17,14 +17,15 @@ WorkspaceActions::WorkspaceActions(QWidget *owner)
     };
     mniNew = make("mniNew", tr("&New"), tr("New File"), ctrl(Qt::Key_N));
     mniOpen = make("mniOpen", tr("&Open..."), tr("Open File..."), ctrl(Qt::Key_O));
-    mniClose = make("mniClose", tr("&Close"), tr("Close File"));
+    mniClose = make("mniClose", tr("&Close"), tr("Close File"), ctrl(Qt::Key_W));
     mniSave = make("mniSave", tr("&Save"), tr("Save File"), ctrl(Qt::Key_S));
-    mniSaveAs = make("mniSaveAs", tr("Save &As..."), tr("Save File As..."));
+    mniSaveAs = make("mniSaveAs", tr("Save &As..."), tr("Save File As..."),
+                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     mniPrint = make("mniPrint", tr("&Print..."), tr("Print File..."), ctrl(Qt::Key_P));
     mniPrintSetup = make("mniPrintSetup", tr("Printer Se&tup..."), tr("Setup Printer..."));
     mniCustomizeToolBar =
             make("mniCustomizeToolBar", tr("Customize Tool Bar..."), tr("Customize Toolbar|"));
-    mniExit = make("mniExit", tr("E&xit"), tr("Exit Leafstack..."));
+    mniExit = make("mniExit", tr("E&xit"), tr("Exit Leafstack..."), ctrl(Qt::Key_Q));
 
     mniCut = make("mniCut", tr("Cu&t"), tr("Cut Text"), ctrl(Qt::Key_X));
     mniCopy = make("mniCopy", tr("&Copy"), tr("Copy to Clipboard"), ctrl(Qt::Key_C));
@@ -51,9 +52,12 @@ WorkspaceActions::WorkspaceActions(QWidget *owner)
     mniUpperCase = make("mniUpperCase", tr("Upper Case"), tr("Convert all text to UPPERCASE"));
     mniCapitalize = make("mniCapitalize", tr("Capitalize"), tr("Capitalize all text"));
 
-    mniFind = make("mniFind", tr("&Find..."), tr("Find..."));
+    mniFind = make("mniFind", tr("&Find..."), tr("Find..."), ctrl(Qt::Key_F));
     mniFindNext = make("mniFindNext", tr("Find &Next"), tr("Find Next"), QKeySequence(Qt::Key_F3));
-    mniReplace = make("mniReplace", tr("Replace..."), tr("Find and Replace..."));
+    mniReplace = make("mniReplace", tr("Replace..."), tr("Find and Replace..."), ctrl(Qt::Key_H));
+    // Desktops answer both: Ctrl+H where text editors replace, Ctrl+R where office programs do.
+    mniReplace->setShortcuts({ctrl(Qt::Key_H), ctrl(Qt::Key_R)});
+    mniGoToLine = make("mniGoToLine", tr("Go to Line..."), tr("Go to Line..."), ctrl(Qt::Key_G));
     puiProperties = make("puiProperties", tr("Properties..."), {});
 
     setToolBarText(mniSave, tr("Save"), tr("Save File"));
@@ -104,6 +108,21 @@ void WorkspaceActions::setToolBarText(QAction *action, const QString &buttonText
 {
     action->setIconText(buttonText);
     action->setToolTip(caption);
+}
+
+void WorkspaceActions::takeKeysFrom(QMenu *menu)
+{
+    if (!menu)
+        return;
+    QList<QKeySequence> ours;
+    for (const QAction *action : findChildren<QAction *>(Qt::FindDirectChildrenOnly))
+        ours.append(action->shortcuts());
+    for (QAction *other : menu->actions()) {
+        QList<QKeySequence> kept = other->shortcuts();
+        kept.removeIf([&ours](const QKeySequence &key) { return ours.contains(key); });
+        if (kept.size() != other->shortcuts().size())
+            other->setShortcuts(kept);
+    }
 }
 
 void WorkspaceActions::setAvailable(QAction *action, bool enabled)
@@ -158,7 +177,7 @@ void WorkspaceActions::buildMenus(QWidget *owner)
 
     mniSearch = new QMenu(tr("&Search"), owner);
     mniSearch->setObjectName(QStringLiteral("mniSearch"));
-    mniSearch->addActions({mniFind, mniFindNext, mniReplace});
+    mniSearch->addActions({mniFind, mniFindNext, mniReplace, mniGoToLine});
 }
 
 void WorkspaceActions::buildPopup(QWidget *owner)
@@ -224,5 +243,5 @@ void WorkspaceActions::buildToolBar(QWidget *owner)
                        mniDelete,    mniSelectAll, mniDateTime,   mniLeft,
                        mniRight,     mniCenter,    mniWordWrap,   mniFont,
                        mniLowerCase, mniUpperCase, mniCapitalize, mniFind,
-                       mniFindNext,  mniReplace,   puiProperties});
+                       mniFindNext,  mniReplace,   mniGoToLine,   puiProperties});
 }

@@ -27,7 +27,7 @@ public:
     QAction *mniLeft, *mniRight, *mniCenter, *mniWordWrap, *mniFont, *mniLowerCase, *mniUpperCase,
             *mniCapitalize;
     // Search
-    QAction *mniFind, *mniFindNext, *mniReplace;
+    QAction *mniFind, *mniFindNext, *mniReplace, *mniGoToLine;
     // Popup only
     QAction *puiProperties;
 
@@ -35,6 +35,9 @@ public:
             *pumPopup;
     TSpeedBar *barTool;
 
+    // Takes from menu's items the keys that a command of ours has: two commands on one key
+    // would leave the key doing nothing.
+    void takeKeysFrom(QMenu *menu);
     // Enables action unless its command is still waiting for its implementation.
     void setAvailable(QAction *action, bool enabled);
     bool pending(QAction *action) const;

@@ -3,6 +3,7 @@
 #include "app/apperror.h"
 #include "app/errorhandler.h"
 #include "controls/pagedtextprinter.h"
+#include "controls/searchhitcolor.h"
 #include "controls/textview.h"
 #include "workspace/hosttopmostdropped.h"
 #include "workspace/workspacehost.h"
@@ -38,14 +39,17 @@ bool WorkspacePrinter::choosePrinter(QPrinter *printer)
 {
     QPrintDialog dialog(printer, m_window);
     dialog.setObjectName(QStringLiteral("dlgPrint"));
-    // The whole text always prints: no selection, no page range.
+    // The whole text or a range of its pages; a selection or the current page is not offered.
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     printer->setPrintRange(QPrinter::AllPages);
-    if (m_printDialogRunner)
-        return m_printDialogRunner(dialog);
-    return dialog.exec() == QDialog::Accepted;
+    printer->setPageRanges({});
+    const bool chosen =
+            m_printDialogRunner ? m_printDialogRunner(dialog) : dialog.exec() == QDialog::Accepted;
+    if (printer->printRange() != QPrinter::PageRange)
+        printer->setPageRanges({});
+    return chosen;
 }
 
 int WorkspacePrinter::print(QPrinter *printer)
@@ -54,8 +58,13 @@ int WorkspacePrinter::print(QPrinter *printer)
     printer->setDocName(title);
     PagedTextPrinter paged(*m_view->document(), m_view->textFont(), m_view->logicalDpiY());
     paged.setTextColor(m_view->palette().color(QPalette::Text));
-    paged.setHighlightColor(m_view->hitColor());
+    // Paper is white whatever the screen's palette.
+    paged.setHighlightColor(SearchHitColor(Qt::white));
     const int pages = paged.print(printer) ? paged.pageCount() : 0;
+    if (pages == 0 && !printer->pageRanges().isEmpty()
+        && printer->printerState() != QPrinter::Error)
+        throw AppError(QStringLiteral("Nothing was printed: \"%1\" has no page in the range %2.")
+                               .arg(title, printer->pageRanges().toString()));
     if (pages == 0 || printer->printerState() == QPrinter::Error)
         throw AppError(QStringLiteral("Cannot print \"%1\": the printer refused the job or one "
                                       "of its pages.")

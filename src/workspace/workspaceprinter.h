@@ -10,8 +10,9 @@ class QWidget;
 class TextView;
 class WorkspaceHost;
 
-// Prints a Workspace's whole text on the frame's printer, as one job named after the frame's
-// caption, and opens the frame's printer set-up.
+// Prints a Workspace's text on the frame's printer, all of it or the range of pages chosen in
+// the print dialog, as one job named after the frame's caption, and opens the frame's printer
+// set-up.
 class WorkspacePrinter : public QObject
 {
     Q_OBJECT

@@ -7,8 +7,58 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QResizeEvent>
+
+#include <algorithm>
 
 namespace {
+
+// The path panel: as wide as the path's width rule asks while the window has room, narrower
+// when it has not, then showing the path elided (the whole path is its tool-tip).
+class PathPanel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    void setPath(const QString &path, int width)
+    {
+        m_path = path;
+        m_width = width;
+        setMinimumWidth(std::min(width, kNarrowest));
+        setMaximumWidth(width);
+        setToolTip(path);
+        updateGeometry();
+        showFitting();
+    }
+    QString path() const { return m_path; }
+    QSize sizeHint() const override { return QSize(m_width, QLabel::sizeHint().height()); }
+    QSize minimumSizeHint() const override
+    {
+        return QSize(minimumWidth(), QLabel::minimumSizeHint().height());
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QLabel::resizeEvent(event);
+        showFitting();
+    }
+
+private:
+    static constexpr int kNarrowest = 40;
+
+    void showFitting()
+    {
+        const int room = contentsRect().width() - 2 * margin() - 4;
+        setText(fontMetrics().horizontalAdvance(m_path) <= room
+                        ? m_path
+                        : fontMetrics().elidedText(m_path, Qt::ElideMiddle, std::max(room, 0)));
+    }
+
+    QString m_path;
+    int m_width = 300;
+};
+
 struct PanelLayout
 {
     const char *name;
@@ -39,15 +89,22 @@ WorkspaceStatusBar::WorkspaceStatusBar(QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 1, 0, 1);
     layout->setSpacing(2);
+    // However long the path, the bar never makes the Workspace wider than its window: panels
+    // that do not fit are cut off at the edge.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     for (int i = 0; i < PanelCount; ++i) {
-        auto *label = new QLabel(QString::fromLatin1(kPanels[i].text), this);
+        const QString text = QString::fromLatin1(kPanels[i].text);
+        auto *label = i == Path ? new PathPanel(text, this) : new QLabel(text, this);
         label->setObjectName(QString::fromLatin1(kPanels[i].name));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setAlignment(kPanels[i].alignment | Qt::AlignVCenter);
-        label->setFixedWidth(kPanels[i].width);
         label->setTextFormat(Qt::PlainText);
         m_panels[i] = label;
         layout->addWidget(label);
+        if (i == Path)
+            static_cast<PathPanel *>(label)->setPath(text, kPanels[i].width);
+        else
+            label->setFixedWidth(kPanels[i].width);
     }
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("pgbLoading"));
@@ -73,11 +130,27 @@ int WorkspaceStatusBar::progress() const
 
 QString WorkspaceStatusBar::text(Panel panel) const
 {
+    if (panel == Path)
+        return static_cast<const PathPanel *>(m_panels[Path])->path();
     return m_panels[panel]->text();
+}
+
+QString WorkspaceStatusBar::shownText(Panel panel) const
+{
+    return m_panels[panel]->text();
+}
+
+QLabel *WorkspaceStatusBar::panel(Panel panel) const
+{
+    return m_panels[panel];
 }
 
 void WorkspaceStatusBar::setText(Panel panel, const QString &text)
 {
+    if (panel == Path) {
+        setPath(text);
+        return;
+    }
     // Every keystroke lands here; an unchanged text must not cost a relayout.
     if (m_panels[panel]->text() != text)
         m_panels[panel]->setText(text);
@@ -90,6 +163,11 @@ int WorkspaceStatusBar::panelWidth(Panel panel) const
 
 void WorkspaceStatusBar::setPanelWidth(Panel panel, int width)
 {
+    if (panel == Path) {
+        auto *path = static_cast<PathPanel *>(m_panels[Path]);
+        path->setPath(path->path(), width);
+        return;
+    }
     m_panels[panel]->setFixedWidth(width);
 }
 
@@ -100,9 +178,7 @@ int WorkspaceStatusBar::pathPanelWidth(const QString &text)
 
 void WorkspaceStatusBar::setPath(const QString &text)
 {
-    setPanelWidth(Path, pathPanelWidth(text));
-    setText(Path, text);
-    m_panels[Path]->setToolTip(text);
+    static_cast<PathPanel *>(m_panels[Path])->setPath(text, pathPanelWidth(text));
 }
 
 void WorkspaceStatusBar::follow(TextDocument *document, TextView *view)

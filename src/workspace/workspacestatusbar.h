@@ -10,7 +10,8 @@ class TextDocument;
 class TextView;
 
 // A Workspace's status bar: eight sunken panels of fixed width (caret, modified, path, size,
-// insert mode, Num Lock, Caps Lock, spare).
+// insert mode, Num Lock, Caps Lock, spare). It asks for no width of its own: what does not fit
+// in the window is cut at its edge, the path panel first.
 class WorkspaceStatusBar : public QWidget
 {
     Q_OBJECT
@@ -25,12 +26,16 @@ public:
     void showCaret();
     void showSize();
 
+    // The panel's whole text; shownText() is what fits, the path elided where it is cut.
     QString text(Panel panel) const;
+    QString shownText(Panel panel) const;
     void setText(Panel panel, const QString &text);
+    QLabel *panel(Panel panel) const;
     int panelWidth(Panel panel) const;
     void setPanelWidth(Panel panel, int width);
 
-    // The path panel is 300 pixels wide, or 7 per character for texts longer than 45.
+    // The path panel is 300 pixels wide, or 7 per character for texts longer than 45; where the
+    // window is narrower it ends at the window's edge.
     void setPath(const QString &text);
     static int pathPanelWidth(const QString &text);
 

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
+#include <QApplication>
+#include <QGuiApplication>
 #include <QTest>
 
 class TestAboutBox : public QObject
@@ -229,6 +231,32 @@ void TestAboutBox::closeButtonEndsTheBox()
     item->action()->trigger();
     QVERIFY(!about.isVisible());
     QCOMPARE(about.result(), int(QDialog::Accepted));
+
+    // Return, Space and Escape close it too, wherever the focus is.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape}) {
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : &about;
+        QTest::keyClick(focus, key);
+        QVERIFY2(!about.isVisible(), qPrintable(QKeySequence(key).toString()));
+    }
+
+    // Its Close picture is drawn in the palette's colours: light on a dark palette.
+    const QPalette light = QGuiApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Base, Qt::black);
+    dark.setColor(QPalette::WindowText, Qt::white);
+    QGuiApplication::setPalette(dark);
+    const QImage glyph = item->Glyph().pixmap(32).toImage();
+    QGuiApplication::setPalette(light);
+    int lightPixels = 0;
+    for (int y = 0; y < glyph.height(); ++y) {
+        for (int x = 0; x < glyph.width(); ++x) {
+            const QColor pixel = glyph.pixelColor(x, y);
+            lightPixels += pixel.alpha() > 200 && pixel.lightness() > 200;
+        }
+    }
+    QVERIFY(lightPixels > 20);
 }
 
 QTEST_MAIN(TestAboutBox)

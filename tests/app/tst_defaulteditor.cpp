@@ -1,9 +1,11 @@
 #include "app/apperror.h"
 #include "app/defaulteditor.h"
+#include "app/defaulteditoroption.h"
 #include "app/errorhandler.h"
 #include "app/frameactions.h"
 #include "app/tfrmmain.h"
 #include "platform/desktopentries.h"
+#include "settings/settingsstore.h"
 
 #include "common/testfiles.h"
 #include <QAction>
@@ -32,15 +34,18 @@ private Q_SLOTS:
     void checkMarkFollowsTheEntry();
     void installAndRemoveKeepTheRestOfTheList();
     void installMakesAnEntryForAProgramTheDesktopCannotStart();
+    void entryOfTheUsersOwnIsLeftAlone();
     void unwritableListRaisesAndChangesNothing();
     void systemEditorsSetAsideAndBack();
     void frameOptionFollowsTheList();
+    void frameRemembersTheEditorItReplaced();
 
 private:
     QString list() const { return m_dir->filePath("config/mimeapps.list"); }
     QString program() const { return m_dir->filePath("bin/leafstack"); }
     // The installed desktop entry, as the system's packages would put it.
-    void installSystemEntry(const QByteArray &exec);
+    void installSystemEntry(const QByteArray &exec,
+                            const QString &id = QStringLiteral("leafstack.desktop"));
     DefaultEditor editor(const QString &program) const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -67,10 +72,10 @@ void TestDefaultEditor::cleanup()
     ErrorHandler::setPresenter({});
 }
 
-void TestDefaultEditor::installSystemEntry(const QByteArray &exec)
+void TestDefaultEditor::installSystemEntry(const QByteArray &exec, const QString &id)
 {
     QVERIFY(QDir().mkpath(m_dir->filePath("usr/share/applications")));
-    QVERIFY(TestFiles::writeBytes(m_dir->filePath("usr/share/applications/leafstack.desktop"),
+    QVERIFY(TestFiles::writeBytes(m_dir->filePath("usr/share/applications/" + id),
                                   "[Desktop Entry]\nType=Application\nName=Leafstack\nExec=" + exec
                                           + "\n"));
 }
@@ -111,39 +116,54 @@ void TestDefaultEditor::checkMarkFollowsTheEntry_data()
 {
     QTest::addColumn<QByteArray>("listFile");
     QTest::addColumn<QByteArray>("exec");
+    QTest::addColumn<QStringList>("others"); // other editors' installed entries
     QTest::addColumn<bool>("inForce");
 
     const QByteArray ours = "[Default Applications]\ntext/plain=leafstack.desktop\n";
-    QTest::newRow("ours") << ours << QByteArray("leafstack %F") << true;
-    QTest::newRow("capitals in the entry")
-            << QByteArray("[DEFAULT APPLICATIONS]\nTEXT/PLAIN=LeafStack.DESKTOP\n")
-            << QByteArray("leafstack %F") << true;
+    const QStringList gedit{"gedit.desktop"};
+    QTest::newRow("ours") << ours << QByteArray("leafstack %F") << QStringList() << true;
+    QTest::newRow("section and type in capitals")
+            << QByteArray("[DEFAULT APPLICATIONS]\nTEXT/PLAIN=leafstack.desktop\n")
+            << QByteArray("leafstack %F") << QStringList() << true;
+    // Desktop entry ids are case-sensitive: this names no entry the desktop has.
+    QTest::newRow("id in other letters")
+            << QByteArray("[Default Applications]\ntext/plain=LeafStack.Desktop\n")
+            << QByteArray("leafstack %F") << QStringList() << false;
     QTest::newRow("ours first in a list")
             << QByteArray("[Default Applications]\ntext/plain=leafstack.desktop;gedit.desktop;\n")
-            << QByteArray("leafstack %F") << true;
-    QTest::newRow("ours second in a list")
+            << QByteArray("leafstack %F") << gedit << true;
+    QTest::newRow("ours after an installed editor")
             << QByteArray("[Default Applications]\ntext/plain=gedit.desktop;leafstack.desktop;\n")
-            << QByteArray("leafstack %F") << false;
+            << QByteArray("leafstack %F") << gedit << false;
+    // The desktop passes over ids it has no entry for.
+    QTest::newRow("ours after an editor not installed")
+            << QByteArray("[Default Applications]\ntext/plain=gone.desktop;leafstack.desktop;\n")
+            << QByteArray("leafstack %F") << gedit << true;
     QTest::newRow("another editor")
             << QByteArray("[Default Applications]\ntext/plain=gedit.desktop\n")
-            << QByteArray("leafstack %F") << false;
+            << QByteArray("leafstack %F") << gedit << false;
     QTest::newRow("emptied") << QByteArray("[Default Applications]\ntext/plain=\n")
-                             << QByteArray("leafstack %F") << false;
+                             << QByteArray("leafstack %F") << QStringList() << false;
     QTest::newRow("only an association")
             << QByteArray("[Added Associations]\ntext/plain=leafstack.desktop\n")
-            << QByteArray("leafstack %F") << false;
-    QTest::newRow("no list") << QByteArray() << QByteArray("leafstack %F") << false;
+            << QByteArray("leafstack %F") << QStringList() << false;
+    QTest::newRow("no list") << QByteArray() << QByteArray("leafstack %F") << QStringList()
+                             << false;
     // The entry starts a program somewhere else: ours was moved away after installing.
-    QTest::newRow("program moved") << ours << QByteArray("/opt/old/leafstack %F") << false;
-    QTest::newRow("entry starts nothing") << ours << QByteArray() << false;
+    QTest::newRow("program moved")
+            << ours << QByteArray("/opt/old/leafstack %F") << QStringList() << false;
+    QTest::newRow("entry starts nothing") << ours << QByteArray() << QStringList() << false;
 }
 
 void TestDefaultEditor::checkMarkFollowsTheEntry()
 {
     QFETCH(QByteArray, listFile);
     QFETCH(QByteArray, exec);
+    QFETCH(QStringList, others);
     QFETCH(bool, inForce);
     installSystemEntry(exec);
+    for (const QString &id : std::as_const(others))
+        installSystemEntry(exec, id);
     if (!listFile.isEmpty()) {
         QVERIFY(QDir().mkpath(m_dir->filePath("config")));
         QVERIFY(TestFiles::writeBytes(list(), listFile));
@@ -154,6 +174,7 @@ void TestDefaultEditor::checkMarkFollowsTheEntry()
 void TestDefaultEditor::installAndRemoveKeepTheRestOfTheList()
 {
     installSystemEntry("leafstack %F");
+    installSystemEntry("gedit %F", "gedit.desktop");
     QVERIFY(QDir().mkpath(m_dir->filePath("config")));
     const QByteArray before = "# mine\n[Default Applications]\nimage/png=viewer.desktop\n"
                               "text/plain=gedit.desktop\n\n[Added Associations]\n"
@@ -161,17 +182,22 @@ void TestDefaultEditor::installAndRemoveKeepTheRestOfTheList()
     QVERIFY(TestFiles::writeBytes(list(), before));
     const DefaultEditor option = editor(program());
 
-    option.install();
+    QCOMPARE(option.install(), std::optional<QString>("gedit.desktop"));
     QVERIFY(option.isInForce());
     QCOMPARE(TestFiles::readBytes(list()),
              QByteArray(before).replace("text/plain=gedit.desktop\n\n",
                                         "text/plain=leafstack.desktop\n\n"));
     // The installed entry starts this program: no entry of the user's own is needed.
     QVERIFY(!QFileInfo::exists(m_dir->filePath("home-share/applications/leafstack.desktop")));
+    // Installing again replaces nothing of the user's.
+    QCOMPARE(option.install(), std::nullopt);
 
-    option.remove();
+    option.remove("gedit.desktop");
     QVERIFY(!option.isInForce());
-    // The entry stays, emptied.
+    QCOMPARE(TestFiles::readBytes(list()), before);
+    // With nothing to bring back, the entry stays, emptied.
+    option.install();
+    option.remove();
     QCOMPARE(TestFiles::readBytes(list()),
              QByteArray(before).replace("text/plain=gedit.desktop\n\n", "text/plain=\n\n"));
 }
@@ -193,6 +219,79 @@ void TestDefaultEditor::installMakesAnEntryForAProgramTheDesktopCannotStart()
     QVERIFY(option.isInForce());
     // The installed program now reads as not in force: the desktop would start the other one.
     QVERIFY(!editor(program()).isInForce());
+
+    // Choosing the option from the installed program takes the hidden entry away again, so
+    // that the menus show the installed program.
+    editor(program()).install();
+    QVERIFY(!QFileInfo::exists(own));
+    QVERIFY(editor(program()).isInForce());
+    QVERIFY(!option.isInForce());
+
+    // Turned off, the entry made for the build copy goes too.
+    option.install();
+    QVERIFY(QFileInfo::exists(own));
+    option.remove();
+    QVERIFY(!QFileInfo::exists(own));
+    QCOMPARE(DesktopEntries::find("leafstack.desktop"),
+             m_dir->filePath("usr/share/applications/leafstack.desktop"));
+}
+
+void TestDefaultEditor::entryOfTheUsersOwnIsLeftAlone()
+{
+    const QString built = m_dir->filePath("build/leafstack");
+    QVERIFY(QDir().mkpath(m_dir->filePath("build")));
+    QVERIFY(QFile::copy(program(), built));
+    installSystemEntry("leafstack %F");
+    const QString own = m_dir->filePath("home-share/applications/leafstack.desktop");
+    QVERIFY(QDir().mkpath(m_dir->filePath("home-share/applications")));
+    const QByteArray mine = "[Desktop Entry]\nType=Application\nName=My Editor\nExec=leafstack "
+                            "--my-way %F\n";
+    QVERIFY(TestFiles::writeBytes(own, mine));
+
+    // It starts the installed program: used as it is, and kept when the option goes off.
+    editor(program()).install();
+    QVERIFY(editor(program()).isInForce());
+    editor(program()).remove();
+    QCOMPARE(TestFiles::readBytes(own), mine);
+    // The build copy would need an entry of that name: the user's is not overwritten.
+    try {
+        editor(built).install();
+        QFAIL("the user's own desktop entry was replaced");
+    } catch (const AppError &error) {
+        QVERIFY(error.message().startsWith(QStringLiteral("Unable to write to %1").arg(own)));
+    }
+    QCOMPARE(TestFiles::readBytes(own), mine);
+}
+
+void TestDefaultEditor::frameRemembersTheEditorItReplaced()
+{
+    installSystemEntry(
+            DesktopEntries::execValueFor(QCoreApplication::applicationFilePath()).toUtf8());
+    installSystemEntry("geany %F", "geany.desktop");
+    QVERIFY(QDir().mkpath(m_dir->filePath("config")));
+    QVERIFY(TestFiles::writeBytes(list(), "[Default Applications]\ntext/plain=geany.desktop;\n"));
+    const QString settings = m_dir->filePath("Leafstack.reg");
+    {
+        SettingsStore store(settings);
+        TfrmMain frame;
+        frame.setSettingsStore(&store);
+        emit frame.actions().mnuOptions->aboutToShow();
+        frame.actions().mniSetDefault->trigger();
+        QVERIFY(frame.actions().mniSetDefault->isChecked());
+    }
+    QCOMPARE(TestFiles::readBytes(list()),
+             QByteArray("[Default Applications]\ntext/plain=leafstack.desktop\n"));
+    // Another run turns it off: the user's editor comes back, and nothing is left remembered.
+    SettingsStore store(settings);
+    TfrmMain frame;
+    frame.setSettingsStore(&store);
+    emit frame.actions().mnuOptions->aboutToShow();
+    QVERIFY(frame.actions().mniSetDefault->isChecked());
+    frame.actions().mniSetDefault->trigger();
+    QVERIFY(!frame.actions().mniSetDefault->isChecked());
+    QCOMPARE(TestFiles::readBytes(list()),
+             QByteArray("[Default Applications]\ntext/plain=geany.desktop;\n"));
+    QVERIFY(!SettingsStore(settings).keyExists(DefaultEditorOption::storeKey()));
 }
 
 void TestDefaultEditor::unwritableListRaisesAndChangesNothing()

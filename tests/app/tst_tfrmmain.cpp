@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -86,6 +87,8 @@ private Q_SLOTS:
     void startWithArguments();
     void fileThatCannotBeOpened();
     void startNamesWhatACutShortSaveKept();
+    void startWithSeveralFiles();
+    void longPathKeepsTheWorkspaceInItsFrame();
     void menusFollowTheActiveWorkspace();
     void frameShortcutsDoNotCompete();
     void arrangeCommandsFollowTheWorkspaces();
@@ -211,18 +214,104 @@ void TestFrame::startWithArguments()
 
 void TestFrame::fileThatCannotBeOpened()
 {
-    const QString missing = m_dir.filePath(QStringLiteral("missing.txt"));
-    TfrmMain &frame = start({missing});
+    // A folder cannot be read as a file: the error is shown, and the frame still holds its
+    // untitled Workspace afterwards.
+    const QString folder = m_dir.filePath(QStringLiteral("a folder"));
+    QVERIFY(QDir().mkpath(folder));
+    TfrmMain &frame = start({folder});
     QCOMPARE(m_errors.size(), 1);
-    QVERIFY(m_errors.constFirst().contains(missing));
-    QTRY_VERIFY(frame.workspaces().isEmpty());
-    QCOMPARE(frame.windowTitle(), QStringLiteral("Leafstack"));
-    QTRY_COMPARE(barCaptions(frame), frameBar);
+    QVERIFY(m_errors.constFirst().contains(folder));
+    QCOMPARE(frame.workspaces().size(), 1);
+    QVERIFY(frame.workspaces().constFirst()->untitled());
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Leafstack - [untitled.txt]"));
+    QVERIFY(!frame.recentFiles().contains(folder));
 
-    // The same from a drop or the Open command: no Workspace is left behind.
+    // From a drop or the Open command no Workspace is left behind.
+    const QString missing = m_dir.filePath(QStringLiteral("missing.txt"));
     QVERIFY(!frame.OpenFile(missing));
-    QTRY_VERIFY(frame.workspaces().isEmpty());
+    QTRY_COMPARE(frame.workspaces().size(), 1);
     QCOMPARE(m_errors.size(), 2);
+}
+
+void TestFrame::startWithSeveralFiles()
+{
+    writeFile(m_dir.filePath(QStringLiteral("lines.txt")), "one\ntwo\nthree\nfour\n");
+    const QString folder = m_dir.filePath(QStringLiteral("unreadable"));
+    QVERIFY(QDir().mkpath(folder));
+    // An unreadable one, a line asked for, a file not there yet.
+    TfrmMain &frame =
+            start({"unreadable", "lines.txt:3", "+2", "lines.txt", "new file.txt"}, m_dir.path());
+    QCOMPARE(m_errors.size(), 1);
+    const QList<TfrmEdit *> opened = frame.workspaces();
+    QCOMPARE(opened.size(), 3); // no untitled one beside them
+    for (TfrmEdit *workspace : opened)
+        QTRY_VERIFY(!workspace->loading());
+    const auto caretLine = [](TfrmEdit *workspace) {
+        return workspace->document()->lineOfOffset(workspace->view()->selectionStart()) + 1;
+    };
+    QCOMPARE(opened.at(0)->filePath(), m_dir.filePath(QStringLiteral("lines.txt")));
+    QCOMPARE(caretLine(opened.at(0)), 3);
+    QCOMPARE(opened.at(0)->view()->selectionStart(), 8);
+    QCOMPARE(caretLine(opened.at(1)), 2);
+
+    // The new name is the Workspace's: Save writes there without asking.
+    TfrmEdit *fresh = opened.at(2);
+    const QString freshPath = m_dir.filePath(QStringLiteral("new file.txt"));
+    QVERIFY(!fresh->untitled());
+    QCOMPARE(fresh->windowTitle(), QStringLiteral("new file.txt"));
+    QCOMPARE(fresh->statusPanels()->text(WorkspaceStatusBar::Path), freshPath);
+    QVERIFY(!QFile::exists(freshPath));
+    fresh->setSaveDialogRunner([](QFileDialog &) {
+        [] {
+            QFAIL("Save asked for a name");
+        }();
+        return QString();
+    });
+    fresh->view()->replaceSelection(QStringLiteral("written"));
+    QVERIFY(fresh->mniSaveClick());
+    QFile saved(freshPath);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("written"));
+    QCOMPARE(m_errors.size(), 1);
+}
+
+void TestFrame::longPathKeepsTheWorkspaceInItsFrame()
+{
+    // A path of 183 characters: its panel would be 1,281 pixels wide by the width rule.
+    QString folder = m_dir.path();
+    while (folder.size() < 150)
+        folder += QStringLiteral("/a folder with a long name");
+    QVERIFY(QDir().mkpath(folder));
+    QString path = folder + u'/';
+    path += QString(183 - path.size() - 4, u'n') + QStringLiteral(".txt");
+    QCOMPARE(path.size(), 183);
+    writeFile(path, "text\n");
+    TfrmMain &frame = start({path});
+    frame.resize(1280, 800);
+    TfrmEdit *workspace = frame.activeWorkspace();
+    QVERIFY(workspace && workspace->isMaximized());
+    WorkspaceStatusBar *bar = workspace->statusPanels();
+    QCOMPARE(bar->panelWidth(WorkspaceStatusBar::Path), 183 * 7);
+    const int room = frame.mdiArea()->viewport()->width();
+    QTRY_VERIFY(room < 1280);
+    QTRY_COMPARE(workspace->width(), room);
+    // The panel ends inside the window; the path is whole in its tool-tip.
+    const QLabel *panel = bar->panel(WorkspaceStatusBar::Path);
+    QVERIFY(panel->geometry().right() < bar->width());
+    QCOMPARE(panel->toolTip(), path);
+    QCOMPARE(bar->text(WorkspaceStatusBar::Path), path);
+    // Narrower, the path is elided where the panel ends; the panels after it keep their
+    // places in the window.
+    frame.resize(700, 600);
+    QTRY_VERIFY(workspace->width() < 700);
+    QTRY_VERIFY(bar->shownText(WorkspaceStatusBar::Path).contains(QChar(0x2026)));
+    QVERIFY(bar->shownText(WorkspaceStatusBar::Path).endsWith(QStringLiteral(".txt")));
+    QVERIFY(bar->panel(WorkspaceStatusBar::CapsLock)->geometry().right() < bar->width());
+    QCOMPARE(bar->text(WorkspaceStatusBar::Path), path);
+    // With room again the whole path shows, on the panel's full width.
+    frame.resize(1900, 800);
+    QTRY_COMPARE(bar->shownText(WorkspaceStatusBar::Path), path);
+    QTRY_COMPARE(panel->width(), 183 * 7);
 }
 
 void TestFrame::menusFollowTheActiveWorkspace()

@@ -4,6 +4,7 @@
 #include "controls/trxtrayicon.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPainter>
@@ -260,13 +261,22 @@ void TestTrayIcon::minimiseGoesToTheTrayWhenThereIsOne()
         QVERIFY(area->present);
         QCOMPARE(tray.tryMain()->tip(), QStringLiteral("Leafstack"));
         QCOMPARE(area->menu, &menu);
+        // A Workspace's Find window: a window of its own over a child of the frame.
+        auto *child = new QWidget;
+        frame.setCentralWidget(child);
+        QDialog find(child);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        find.show();
         frame.showMinimized();
         QCoreApplication::processEvents();
         // With a tray only its icon remains; without one the window stays to be restored.
         QCOMPARE(frame.isVisible(), !hasArea);
         QVERIFY(frame.isMinimized());
+        QCOMPARE(find.isVisible(), !hasArea);
+        // Back from the tray, the Find window comes back with the frame.
+        frame.showNormal();
+        QTRY_VERIFY(find.isVisible());
     }
 }
 

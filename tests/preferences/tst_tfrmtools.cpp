@@ -80,6 +80,7 @@ private Q_SLOTS:
     void filterMessages();
     void filterEditsLimited();
     void closeCommitsAndCancelDoesNot();
+    void keyboardAlone();
     void dateAndTimeChoices();
     void storedChoiceOutOfRange();
     void favoritesSortedAndLimited();
@@ -313,6 +314,40 @@ void TestTfrmTools::closeCommitsAndCancelDoesNot()
     QCOMPARE(m_open.filter(), kDesignFilter);
 }
 
+// Without a mouse: Tab reaches the bar's buttons, Alt+C is Close and Escape is Cancel; the
+// favourites' rows are as tall as their font.
+void TestTfrmTools::keyboardAlone()
+{
+    const QString favorite = QStringLiteral("/home/user/notes_with_gyp.txt");
+    m_lists.setFavoriteFiles({});
+    for (const bool keep : {false, true}) {
+        auto dialog = makeDialog();
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        dialog->pages()->setCurrentWidget(dialog->favoritesPage());
+        dialog->favoritesPage()->setFileDialogRunner([&](QFileDialog &) { return favorite; });
+        QWidget *browse = dialog->favoritesPage()->toolBar()->FindItem("btnBrowse")->button();
+        for (int tabs = 0; tabs < 20 && QApplication::focusWidget() != browse; ++tabs)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), browse);
+        QTest::keyClick(browse, Qt::Key_Space);
+        QCOMPARE(dialog->favoritesPage()->rows(), QStringList{favorite});
+        TFnpListBox *list = dialog->favoritesPage()->lstFavFiles();
+        QVERIFY(list->rowHeight(0) >= 13);
+        QVERIFY(list->visualItemRect(list->item(0)).height() >= list->fontMetrics().height());
+        QFont big = list->font();
+        big.setPixelSize(30);
+        list->setFont(big);
+        QTRY_VERIFY(list->visualItemRect(list->item(0)).height() >= 30);
+
+        QTest::keyClick(browse, keep ? Qt::Key_C : Qt::Key_Escape,
+                        keep ? Qt::AltModifier : Qt::NoModifier);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(dialog->result(), int(keep ? QDialog::Accepted : QDialog::Rejected));
+        QCOMPARE(m_lists.favoriteFiles(), keep ? QStringList{favorite} : QStringList());
+    }
+}
+
 void TestTfrmTools::dateAndTimeChoices()
 {
     auto dialog = makeDialog();
@@ -461,14 +496,15 @@ void TestTfrmTools::browseDialog_data()
 {
     QTest::addColumn<QString>("index");
     QTest::addColumn<QString>("selected");
+    // Whatever the default index, Linux files show: the dialog opens on "All Files".
     QTest::newRow("design index") << "1"
-                                  << "Executable Files";
+                                  << "All Files";
     QTest::newRow("second") << "2"
                             << "All Files";
     QTest::newRow("past the end") << "5"
-                                  << "Executable Files";
+                                  << "All Files";
     QTest::newRow("not a number") << "x"
-                                  << "Executable Files";
+                                  << "All Files";
 }
 
 void TestTfrmTools::browseDialog()
@@ -503,6 +539,8 @@ void TestTfrmTools::browseFilterIgnoresCase()
     QStringList shown;
     dialog->favoritesPage()->setFileDialogRunner([&](QFileDialog &files) {
         files.setOption(QFileDialog::DontUseNativeDialog);
+        // The filter the user can still choose.
+        files.selectNameFilter(files.nameFilters().constFirst());
         files.setDirectory(dir.path());
         files.show();
         auto *model = files.findChild<QFileSystemModel *>();

@@ -3,6 +3,8 @@
 #include "app/frametoolbar.h"
 #include "app/stayontop.h"
 #include "app/tfrmmain.h"
+#include "controls/textdocument.h"
+#include "controls/textview.h"
 #include "settings/settingsstore.h"
 #include "toolbar/speedbarbuttonlist.h"
 #include "toolbar/tspeedbar.h"
@@ -60,6 +62,7 @@ private Q_SLOTS:
     void theWorkspaceBarsDefaults();
     void dragsOntoAndOffTheBarAreKept();
     void eachBarHasItsOwnWindow();
+    void keyboardAndGreyButtonsWhileCustomising();
 
 private:
     QString path() const { return m_dir->filePath("Leafstack.reg"); }
@@ -296,6 +299,55 @@ void TestSpeedbarCustomize::eachBarHasItsOwnWindow()
     edit->closeWithoutQuery();
     QTRY_VERIFY(!watched);
     window->close();
+}
+
+void TestSpeedbarCustomize::keyboardAndGreyButtonsWhileCustomising()
+{
+    TfrmMain frame;
+    frame.show();
+    frame.showNormal();
+    frame.setGeometry(0, 0, 700, 420);
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    TfrmEdit *edit = frame.activeWorkspace();
+    TSpeedBar *bar = edit->actions()->barTool;
+    TSpeedItem *cut = bar->FindItem("btnCut");
+    // Nothing to cut in an empty text: Qt gives a disabled button no mouse at all.
+    QVERIFY(!cut->Enabled());
+    QVERIFY(!cut->button()->isEnabled());
+
+    edit->actions()->mniCustomizeToolBar->trigger();
+    TSpeedbarSetupWindow *window = bar->setupWindow();
+    QVERIFY(window);
+    window->move(150, 300);
+    // While customising every button can be taken off, whatever its command's state.
+    QVERIFY(cut->button()->isEnabled());
+    QVERIFY(!cut->Enabled());
+    dragButton(cut->button(), edit->view()->mapToGlobal(QPoint(100, 150)));
+    QVERIFY(!cut->Visible());
+
+    // The keyboard's way: Return puts the selected button on the bar, Delete takes it off.
+    window->SectionList()->setCurrentRow(1);
+    SpeedbarButtonList *list = window->ButtonsList();
+    list->setFocus();
+    list->setCurrentRow(0);
+    QCOMPARE(list->itemAt(0), cut);
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(cut->Visible());
+    QVERIFY(window->isVisible()); // Return did not close the window
+    QCOMPARE(list->currentRow(), 0);
+    QTest::keyClick(list, Qt::Key_Delete);
+    QVERIFY(!cut->Visible());
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Delete);
+    QVERIFY(!bar->FindItem("btnCopy")->Visible());
+    QTest::keyClick(list, Qt::Key_Enter);
+    QVERIFY(bar->FindItem("btnCopy")->Visible());
+
+    // Done: the greyed button is disabled again.
+    window->close();
+    QTRY_VERIFY(!bar->setupWindow());
+    QVERIFY(!bar->FindItem("btnCopy")->button()->isEnabled());
+    frame.activeWorkspace()->closeWithoutQuery();
 }
 
 QTEST_MAIN(TestSpeedbarCustomize)

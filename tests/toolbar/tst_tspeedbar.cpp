@@ -10,7 +10,9 @@
 #include <QAccessible>
 #include <QAction>
 #include <QActionGroup>
+#include <QDialog>
 #include <QEnterEvent>
+#include <QGuiApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -28,6 +30,8 @@ private Q_SLOTS:
     void buttonsAreAccessible();
     void droppedButtonsPushOthersAlong();
     void glyphsAreGreyUntilHovered();
+    void glyphsTakeTheDarkPalettesColours();
+    void buttonsInADialogTakeTheKeyboard();
 };
 
 void TestTSpeedBar::itemsStandInSequence()
@@ -248,6 +252,65 @@ void TestTSpeedBar::glyphsAreGreyUntilHovered()
     QVERIFY(colouredPixels(button) > 50);
     save.setEnabled(false);
     QCOMPARE(colouredPixels(button), 0);
+}
+
+void TestTSpeedBar::glyphsTakeTheDarkPalettesColours()
+{
+    const QPalette light = QGuiApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+    for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
+        dark.setColor(role, QColor(0xe8, 0xe8, 0xe8));
+    QGuiApplication::setPalette(dark);
+    // Drawn on a 32 grid, here at 64: the clock's face over the calendar, and its hand.
+    const QImage date = SpeedbarGlyphs::icon("DateTime").pixmap(64).toImage();
+    QGuiApplication::setPalette(light);
+    const QColor face = date.pixelColor(38, 52);
+    const QColor hand = date.pixelColor(45, 41);
+    QVERIFY2(face.alpha() == 255 && face.lightness() < 100, qPrintable(face.name()));
+    QVERIFY2(hand.lightness() > 150, qPrintable(hand.name()));
+}
+
+void TestTSpeedBar::buttonsInADialogTakeTheKeyboard()
+{
+    QDialog dialog;
+    TSpeedBar bar(&dialog);
+    QAction close, cancel, greyed;
+    greyed.setEnabled(false);
+    int closed = 0, cancelled = 0;
+    connect(&close, &QAction::triggered, this, [&] { ++closed; });
+    connect(&cancel, &QAction::triggered, this, [&] { ++cancelled; });
+    close.setShortcut(QKeySequence(Qt::ALT | Qt::Key_C));
+    TSpeedbarSection *file = bar.AddSection("File");
+    TSpeedbarButton *first = bar.AddItem(file, "btnClose", &close, "Close", "Close")->button();
+    bar.AddItem(file, "btnGreyed", &greyed, "Grey", "Grey");
+    TSpeedbarButton *last = bar.AddItem(file, "btnCancel", &cancel, "Cancel", "Cancel")->button();
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(first->focusPolicy(), Qt::TabFocus);
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Return);
+    QTest::keyClick(first, Qt::Key_Space);
+    QCOMPARE(closed, 2);
+    // Tab passes over the greyed button.
+    QTest::keyClick(first, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), last);
+    QTest::keyClick(last, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(cancelled, 1);
+    // The Alt letter of the command is underlined in its caption.
+    first->clearFocus();
+    const QImage marked = first->grab().toImage();
+    close.setShortcut({});
+    QVERIFY(first->grab().toImage() != marked);
+
+    // On a main window's bar the buttons leave the keyboard to the text.
+    QWidget window;
+    TSpeedBar frameBar(&window);
+    TSpeedbarButton *button =
+            frameBar.AddItem(frameBar.AddSection("File"), "btnNew", &close, "New", "New")->button();
+    window.show();
+    QCOMPARE(button->focusPolicy(), Qt::NoFocus);
 }
 
 QTEST_MAIN(TestTSpeedBar)

@@ -7,6 +7,7 @@
 #include "toolbar/tspeeditem.h"
 #include "workspace/tfrmedit.h"
 #include "workspace/workspaceactions.h"
+#include "workspace/workspacegotoline.h"
 #include "workspace/workspacestatusbar.h"
 
 #include "common/ordinaryuser.h"
@@ -20,6 +21,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 #include <QTest>
@@ -58,6 +60,9 @@ private slots:
     void enabledStatesFollowTextAndSelection();
     void menusForTheFrame();
     void largeFileLoadsInTheBackground();
+    void selectAllByKeyRefreshesTheEditItems();
+    void goToLineKeepsWithinTheText();
+    void goToLineWaitsForTheText();
 
 private:
     TfrmEdit *makeWorkspace();
@@ -359,6 +364,9 @@ void TestTfrmEdit::saveTellsWhatTheFileCouldNotKeep()
 {
     if (::geteuid() != 0)
         QSKIP("Only root can give a file to another user.");
+    // The Workspace keeps its recovery journal where the tests' state is; the save, made by
+    // the other user, needs a state folder of its own.
+    TfrmEdit *edit = makeWorkspace();
     QTemporaryDir state;
     const QByteArray savedState = qgetenv("XDG_STATE_HOME");
     QVERIFY(SavedFiles::useStateFolder(state));
@@ -368,7 +376,6 @@ void TestTfrmEdit::saveTellsWhatTheFileCouldNotKeep()
                     OrdinaryUser::kSomeoneElse)
             == 0);
     QVERIFY(::chmod(QFile::encodeName(path).constData(), 02777) == 0);
-    TfrmEdit *edit = makeWorkspace();
     QVERIFY(edit->Open(path));
     type(edit, QStringLiteral("#"));
     QString told;
@@ -576,6 +583,86 @@ void TestTfrmEdit::largeFileLoadsInTheBackground()
     type(edit, QStringLiteral("x"));
     QVERIFY(edit->mniSaveClick());
     QCOMPARE(TestFiles::readBytes(path), "x" + content);
+}
+
+void TestTfrmEdit::selectAllByKeyRefreshesTheEditItems()
+{
+    TfrmEdit *edit = makeWorkspace();
+    WorkspaceActions *a = edit->actions();
+    type(edit, QStringLiteral("abc"));
+    QVERIFY(!a->mniCut->isEnabled());
+    // The text takes Ctrl+A itself and the caret, at the end already, does not move.
+    QTest::keyClick(edit->view(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(edit->view()->selectionLength(), 3);
+    for (QAction *action : {a->mniCut, a->mniCopy, a->mniDelete})
+        QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
+    QVERIFY(a->barTool->FindItem("btnCut")->Enabled());
+    // Any key released refreshes them, also one that changes nothing.
+    QTest::keyClick(edit->view(), Qt::Key_Right);
+    QVERIFY(!a->mniCut->isEnabled());
+}
+
+void TestTfrmEdit::goToLineKeepsWithinTheText()
+{
+    TfrmEdit *edit = makeWorkspace();
+    TextView *control = edit->view();
+    edit->document()->setPlainText(QStringLiteral("one\ntwo\nthree\nfour"));
+    const auto caret = [&] {
+        return edit->statusPanels()->text(Bar::Caret);
+    };
+    edit->goToLine(3);
+    QCOMPARE(control->selectionStart(), 8);
+    QCOMPARE(control->selectionLength(), 0);
+    QCOMPARE(caret(), QStringLiteral("3:1"));
+    edit->goToLine(0);
+    QCOMPARE(caret(), QStringLiteral("1:1"));
+    edit->goToLine(1'000'000'000'000);
+    QCOMPARE(caret(), QStringLiteral("4:1"));
+
+    // The dialog offers the caret's line, within the text's lines.
+    control->setSelection(5, 0);
+    int asked = 0;
+    edit->goToLineCommand()->setDialogRunner([&](GoToLineDialog &dialog) {
+        ++asked;
+        [&] {
+            QCOMPARE(m_host.depth, 1);
+            QCOMPARE(dialog.lineBox()->value(), 2);
+            QCOMPARE(dialog.lineBox()->minimum(), 1);
+            QCOMPARE(dialog.lineBox()->maximum(), 4);
+        }();
+        dialog.lineBox()->setValue(asked == 1 ? 4 : 1);
+        return asked == 1;
+    });
+    edit->actions()->mniGoToLine->trigger();
+    QCOMPARE(caret(), QStringLiteral("4:1"));
+    control->setSelection(5, 0);
+    edit->actions()->mniGoToLine->trigger(); // cancelled: the caret stays
+    QCOMPARE(caret(), QStringLiteral("2:2"));
+    QCOMPARE(asked, 2);
+}
+
+void TestTfrmEdit::goToLineWaitsForTheText()
+{
+    QByteArray content;
+    for (int i = 1; content.size() < (9 << 20); ++i)
+        content += "line " + QByteArray::number(i) + " of a file that loads in the background\n";
+    const QString path = write(QStringLiteral("long.txt"), content);
+    TfrmEdit *edit = makeWorkspace();
+    QSignalSpy finished(edit, &TfrmEdit::loadFinished);
+    QVERIFY(edit->Open(path));
+    QVERIFY(edit->loading());
+    edit->goToLine(150000);
+    // The dialog is not offered over half a text.
+    edit->goToLineCommand()->setDialogRunner([](GoToLineDialog &) {
+        [] {
+            QFAIL("Go to Line asked while the text was loading");
+        }();
+        return false;
+    });
+    edit->actions()->mniGoToLine->trigger();
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(edit->document()->lineOfOffset(edit->view()->selectionStart()), 149999);
+    QCOMPARE(edit->view()->selectionStart(), edit->document()->lineStart(149999));
 }
 
 QTEST_MAIN(TestTfrmEdit)

@@ -30,6 +30,7 @@ private slots:
     void pagesBreakWhereTheTextNoLongerFits();
     void longLinesWrapAtThePageWidth();
     void titleAlignmentAndColours();
+    void pageRangePrintsThosePagesOnly();
     void cancelledDialogPrintsNothing();
     void printerFailureIsReported();
     void printerSetupIsTheFrames();
@@ -203,14 +204,53 @@ void TestWorkspacePrinter::titleAlignmentAndColours()
     QVERIFY(left(QStringLiteral("hit")) < 100);
 }
 
+// "Pages from ... to" in the print dialog: those pages only, in the order of the text.
+void TestWorkspacePrinter::pageRangePrintsThosePagesOnly()
+{
+    QStringList lines;
+    for (int i = 1; i <= 300; ++i)
+        lines << QStringLiteral("Line %1").arg(i);
+    TfrmEdit *edit = makeWorkspace(lines.join(u'\n'));
+    const int all = print(edit);
+    QVERIFY(all >= 4);
+    const QString second = pdfText(2);
+    const QString third = pdfText(3);
+    const auto printRange = [&](int from, int to) {
+        edit->printer()->setPrintDialogRunner([from, to](QPrintDialog &dialog) {
+            dialog.printer()->setPrintRange(QPrinter::PageRange);
+            dialog.printer()->setFromTo(from, to);
+            return true;
+        });
+        return edit->printer()->mniPrintClick();
+    };
+    QCOMPARE(printRange(2, 3), 2);
+    QCOMPARE(pdfPages(), 2);
+    QCOMPARE(pdfText(1), second);
+    QCOMPARE(pdfText(2), third);
+    // A range reaching past the end prints what there is of it.
+    QCOMPARE(printRange(all, all + 5), 1);
+    QVERIFY(pdfText(1).trimmed().endsWith(QStringLiteral("Line 300")));
+    QVERIFY(m_errors.isEmpty());
+
+    // One past every page prints nothing, and says so.
+    QVERIFY(QFile::remove(m_host.pdfPath));
+    QCOMPARE(printRange(all + 1, all + 2), 0);
+    QVERIFY(!QFile::exists(m_host.pdfPath));
+    QCOMPARE(m_errors.size(), 1);
+    QVERIFY2(m_errors.constFirst().startsWith(QStringLiteral("Nothing was printed")),
+             qPrintable(m_errors.constFirst()));
+    // The next print starts with the whole text again.
+    QCOMPARE(print(edit), all);
+}
+
 void TestWorkspacePrinter::cancelledDialogPrintsNothing()
 {
     TfrmEdit *edit = makeWorkspace(QStringLiteral("text"));
     edit->printer()->setPrintDialogRunner([](QPrintDialog &dialog) {
         [&] {
-            // Only the whole text prints.
+            // The whole text or a range of its pages; no selection.
             QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintSelection));
-            QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintPageRange));
+            QVERIFY(dialog.testOption(QAbstractPrintDialog::PrintPageRange));
         }();
         return false;
     });

@@ -1,0 +1,292 @@
+#include "app/errorhandler.h"
+#include "app/helpwindow.h"
+#include "app/tfrmmain.h"
+#include "controls/textdocument.h"
+#include "controls/textview.h"
+#include "workspace/searchcontroller.h"
+#include "workspace/tfrmedit.h"
+#include "workspace/workspaceactions.h"
+#include "workspace/workspacegotoline.h"
+#include "workspace/workspaceprinter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMap>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+struct Row
+{
+    QString menu;
+    QString item;
+    QList<QKeySequence> keys;
+};
+
+QList<QKeySequence> keys(std::initializer_list<const char *> texts)
+{
+    QList<QKeySequence> list;
+    for (const char *text : texts)
+        list.append(QKeySequence(QString::fromLatin1(text)));
+    return list;
+}
+
+// Every shortcut while a Workspace is active: the commands' own keys and the desktop's
+// standard ones beside them.
+const QList<Row> &workspaceTable()
+{
+    static const QList<Row> rows{
+            {"&File", "&New", keys({"Ctrl+N"})},
+            {"&File", "&Open...", keys({"Ctrl+O"})},
+            {"&File", "&Close", keys({"Ctrl+W"})},
+            {"&File", "&Save", keys({"Ctrl+S"})},
+            {"&File", "Save &As...", keys({"Ctrl+Shift+S"})},
+            {"&File", "&Print...", keys({"Ctrl+P"})},
+            {"&File", "E&xit", keys({"Ctrl+Q"})},
+            {"&Edit", "Cu&t", keys({"Ctrl+X"})},
+            {"&Edit", "&Copy", keys({"Ctrl+C"})},
+            {"&Edit", "&Paste", keys({"Ctrl+V"})},
+            {"&Edit", "De&lete", keys({"Ctrl+D"})},
+            {"&Edit", "Select &All", keys({"Ctrl+A"})},
+            {"&Edit", "&Date && Time", keys({"F5"})},
+            {"&Search", "&Find...", keys({"Ctrl+F"})},
+            {"&Search", "Find &Next", keys({"F3"})},
+            {"&Search", "Replace...", keys({"Ctrl+H", "Ctrl+R"})},
+            {"&Search", "Go to Line...", keys({"Ctrl+G"})},
+            {"&Help", "&Contents...", keys({"F1"})},
+    };
+    return rows;
+}
+
+const QList<Row> &frameTable()
+{
+    static const QList<Row> rows{
+            {"&File", "&New", keys({"Ctrl+N"})},
+            {"&File", "&Open...", keys({"Ctrl+O"})},
+            {"&File", "E&xit", keys({"Ctrl+Q"})},
+            {"&Help", "&Contents...", keys({"F1"})},
+    };
+    return rows;
+}
+
+QAction *menuItem(QMenuBar *bar, const QString &menu, const QString &item)
+{
+    for (QAction *top : bar->actions()) {
+        if (top->text() != menu || !top->menu())
+            continue;
+        for (QAction *action : top->menu()->actions()) {
+            if (action->text() == item)
+                return action;
+        }
+    }
+    return nullptr;
+}
+
+// Every command the bar reaches, submenus included.
+void collect(QMenu *menu, QList<QAction *> &into)
+{
+    for (QAction *action : menu->actions()) {
+        if (action->menu())
+            collect(action->menu(), into);
+        else if (!into.contains(action))
+            into.append(action);
+    }
+}
+
+// Keys that more than one command answers, as "key: a, b".
+QStringList doubleKeys(QMenuBar *bar)
+{
+    QList<QAction *> actions;
+    for (QAction *top : bar->actions()) {
+        if (top->menu())
+            collect(top->menu(), actions);
+    }
+    QMap<QString, QStringList> owners;
+    for (QAction *action : std::as_const(actions)) {
+        for (const QKeySequence &key : action->shortcuts())
+            owners[key.toString()].append(action->objectName());
+    }
+    QStringList doubles;
+    for (auto it = owners.cbegin(); it != owners.cend(); ++it) {
+        if (it.value().size() > 1)
+            doubles.append(it.key() + QStringLiteral(": ") + it.value().join(QStringLiteral(", ")));
+    }
+    return doubles;
+}
+
+// Closes whatever modal dialog a command opens.
+void rejectModalsMeanwhile(QObject *owner)
+{
+    auto *poll = new QTimer(owner);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    poll->start();
+}
+
+} // namespace
+
+// The shortcut table against the menus, and every key pressed as a user presses it.
+class TestShortcuts : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void tableMatchesTheMenus();
+    void eachKeyRunsItsCommandOnly();
+    void closeExitAndNewByKey();
+
+private:
+    TfrmEdit *quietWorkspace();
+    void press(const QKeySequence &key);
+
+    std::unique_ptr<TfrmMain> m_frame;
+};
+
+void TestShortcuts::init()
+{
+    // Two commands on one key: Qt runs neither and says so.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("Ambiguous shortcut")));
+    ErrorHandler::setPresenter([](const QString &) {});
+    m_frame = std::make_unique<TfrmMain>();
+    m_frame->setProgramFolder(qEnvironmentVariable("LEAFSTACK_SOURCE_DIR")
+                              + QStringLiteral("/src/app/help"));
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+    rejectModalsMeanwhile(m_frame.get());
+}
+
+void TestShortcuts::cleanup()
+{
+    if (m_frame) {
+        for (TfrmEdit *workspace : m_frame->workspaces())
+            workspace->closeWithoutQuery();
+    }
+    m_frame.reset();
+    ErrorHandler::setPresenter({});
+}
+
+// The active Workspace with its dialogs answered: nothing saved, printed or asked.
+TfrmEdit *TestShortcuts::quietWorkspace()
+{
+    TfrmEdit *workspace = m_frame->activeWorkspace();
+    if (!workspace)
+        return nullptr;
+    workspace->setSaveDialogRunner([](QFileDialog &) { return QString(); });
+    workspace->setQuestionRunner([](QMessageBox &) { return int(QMessageBox::No); });
+    workspace->printer()->setPrintDialogRunner([](QPrintDialog &) { return false; });
+    workspace->goToLineCommand()->setDialogRunner([](GoToLineDialog &) { return false; });
+    return workspace;
+}
+
+// The key as typed into the active Workspace's text, or into the frame without one.
+void TestShortcuts::press(const QKeySequence &key)
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != m_frame.get() && window->isVisible() && !qobject_cast<QMenu *>(window))
+            window->hide();
+    }
+    m_frame->activateWindow();
+    QTRY_VERIFY(m_frame->isActiveWindow());
+    QWidget *target = m_frame.get();
+    if (TfrmEdit *workspace = m_frame->activeWorkspace()) {
+        target = workspace->view();
+        target->setFocus();
+    }
+    QTest::keySequence(target, key);
+}
+
+void TestShortcuts::tableMatchesTheMenus()
+{
+    QMenuBar *bar = m_frame->menuBar();
+    for (const Row &row : workspaceTable()) {
+        QAction *action = menuItem(bar, row.menu, row.item);
+        QVERIFY2(action, qPrintable(row.menu + " > " + row.item));
+        QCOMPARE(action->shortcuts(), row.keys);
+    }
+    // The new command stands last in the Search menu.
+    const QList<QAction *> search = m_frame->activeWorkspace()->actions()->mniSearch->actions();
+    QCOMPARE(search.constLast()->text(), QStringLiteral("Go to Line..."));
+    QCOMPARE(doubleKeys(bar), QStringList());
+
+    m_frame->activeWorkspace()->closeWithoutQuery();
+    QTRY_VERIFY(m_frame->workspaces().isEmpty());
+    QTRY_COMPARE(bar->actions().size(), 4);
+    for (const Row &row : frameTable()) {
+        QAction *action = menuItem(bar, row.menu, row.item);
+        QVERIFY2(action, qPrintable(row.menu + " > " + row.item));
+        QCOMPARE(action->shortcuts(), row.keys);
+    }
+    QCOMPARE(doubleKeys(bar), QStringList());
+}
+
+void TestShortcuts::eachKeyRunsItsCommandOnly()
+{
+    TfrmEdit *workspace = quietWorkspace();
+    workspace->view()->replaceSelection(QStringLiteral("some text\nsecond line"));
+    QMenuBar *bar = m_frame->menuBar();
+    QList<QAction *> all;
+    for (QAction *top : bar->actions())
+        collect(top->menu(), all);
+    // The text answers its own editing keys itself, to the same effect.
+    const QStringList textKeys{"Ctrl+X", "Ctrl+C", "Ctrl+V", "Ctrl+A", "Ctrl+D"};
+    for (const Row &row : workspaceTable()) {
+        // New, Close and Exit change the frame; the next case presses them.
+        if (row.item == "&New" || row.item == "&Close" || row.item == "E&xit")
+            continue;
+        QAction *action = menuItem(bar, row.menu, row.item);
+        for (const QKeySequence &key : row.keys) {
+            QStringList ran;
+            QList<QMetaObject::Connection> spies;
+            for (QAction *each : std::as_const(all))
+                spies << connect(each, &QAction::triggered, this,
+                                 [&ran, each] { ran << each->objectName(); });
+            // Something to cut, copy and delete each time.
+            workspace->view()->setSelection(0, 4);
+            press(key);
+            for (const QMetaObject::Connection &spy : std::as_const(spies))
+                disconnect(spy);
+            const QStringList expected = textKeys.contains(key.toString()) && ran.isEmpty()
+                    ? QStringList()
+                    : QStringList{action->objectName()};
+            QVERIFY2(ran == expected, qPrintable(key.toString() + ": " + ran.join(", ")));
+            QCOMPARE(m_frame->workspaces().size(), 1);
+        }
+    }
+    if (m_frame->helpWindow())
+        m_frame->helpWindow()->close();
+}
+
+void TestShortcuts::closeExitAndNewByKey()
+{
+    press(QKeySequence(QStringLiteral("Ctrl+N")));
+    QCOMPARE(m_frame->workspaces().size(), 2);
+    quietWorkspace();
+    press(QKeySequence(QStringLiteral("Ctrl+W")));
+    QTRY_COMPARE(m_frame->workspaces().size(), 1);
+    quietWorkspace();
+    press(QKeySequence(QStringLiteral("Ctrl+W")));
+    QTRY_VERIFY(m_frame->workspaces().isEmpty());
+    // The frame's own keys, without a Workspace.
+    press(QKeySequence(QStringLiteral("Ctrl+N")));
+    QTRY_COMPARE(m_frame->workspaces().size(), 1);
+    quietWorkspace();
+    press(QKeySequence(QStringLiteral("Ctrl+Q")));
+    QTRY_VERIFY(!m_frame->isVisible());
+}
+
+QTEST_MAIN(TestShortcuts)
+#include "tst_shortcuts.moc"
