@@ -21,11 +21,8 @@ bool RegTree::isBelow(const QString &path, const QString &ancestor)
 
 RegTree::Key *RegTree::find(const QString &path)
 {
-    for (Key &key : m_keys) {
-        if (samePath(key.path, path))
-            return &key;
-    }
-    return nullptr;
+    const auto found = m_keyIndex.constFind(folded(path));
+    return found == m_keyIndex.cend() ? nullptr : &m_keys[*found];
 }
 
 const RegTree::Key *RegTree::find(const QString &path) const
@@ -33,25 +30,51 @@ const RegTree::Key *RegTree::find(const QString &path) const
     return const_cast<RegTree *>(this)->find(path);
 }
 
+// Every key above path has one more key below it.
+void RegTree::countAncestors(const QString &path)
+{
+    for (qsizetype slash = path.indexOf(QLatin1Char('\\'), 1); slash > 0;
+         slash = path.indexOf(QLatin1Char('\\'), slash + 1))
+        ++m_below[folded(path.left(slash))];
+}
+
+RegTree::Key &RegTree::ensure(const QString &path)
+{
+    if (Key *key = find(path))
+        return *key;
+    m_keyIndex.insert(folded(path), m_keys.size());
+    countAncestors(path);
+    m_keys.append({path, {}, {}});
+    return m_keys.last();
+}
+
+void RegTree::reindex()
+{
+    m_keyIndex.clear();
+    m_below.clear();
+    for (qsizetype i = 0; i < m_keys.size(); ++i) {
+        m_keyIndex.insert(folded(m_keys.at(i).path), i);
+        countAncestors(m_keys.at(i).path);
+    }
+}
+
 bool RegTree::keyExists(const QString &path) const
 {
-    for (const Key &key : m_keys) {
-        if (samePath(key.path, path) || isBelow(key.path, path))
-            return true;
-    }
-    return false;
+    return find(path) || m_below.value(folded(path)) > 0;
 }
 
 void RegTree::createKey(const QString &path)
 {
-    if (!find(path))
-        m_keys.append({path, {}});
+    ensure(path);
 }
 
 void RegTree::eraseKey(const QString &path)
 {
+    if (!keyExists(path))
+        return;
     m_keys.removeIf(
             [&](const Key &key) { return samePath(key.path, path) || isBelow(key.path, path); });
+    reindex();
 }
 
 const RegValue *RegTree::value(const QString &path, const QString &name) const
@@ -59,26 +82,24 @@ const RegValue *RegTree::value(const QString &path, const QString &name) const
     const Key *key = find(path);
     if (!key)
         return nullptr;
-    for (const RegValue &value : key->values) {
-        if (value.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &value;
-    }
-    return nullptr;
+    const auto found = key->index.constFind(folded(name));
+    return found == key->index.cend() ? nullptr : &key->values.at(*found);
 }
 
 void RegTree::setValue(const QString &path, const RegValue &value)
 {
-    createKey(path);
-    Key *key = find(path);
-    for (RegValue &existing : key->values) {
-        if (existing.name.compare(value.name, Qt::CaseInsensitive) == 0) {
-            const QString keptName = existing.name;
-            existing = value;
-            existing.name = keptName;
-            return;
-        }
+    Key &key = ensure(path);
+    const QString name = folded(value.name);
+    const auto found = key.index.constFind(name);
+    if (found == key.index.cend()) {
+        key.index.insert(name, key.values.size());
+        key.values.append(value);
+        return;
     }
-    key->values.append(value);
+    RegValue &existing = key.values[*found];
+    const QString keptName = existing.name;
+    existing = value;
+    existing.name = keptName;
 }
 
 QStringList RegTree::valueNames(const QString &path) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -23,7 +24,8 @@ struct RegValue
 
 // An in-memory registry hive: keys by full path ("HKEY_CURRENT_USER\Software\..."), each with
 // its values in the order they were made. Key paths and value names compare without regard
-// to letter case and keep the case they were created with.
+// to letter case and keep the case they were created with. Looking up a key or a value takes
+// constant time, so reading a file of any size stays linear.
 class RegTree
 {
 public:
@@ -31,6 +33,7 @@ public:
     {
         QString path;
         QList<RegValue> values;
+        QHash<QString, qsizetype> index; // folded value name -> position in values
     };
 
     const QList<Key> &keys() const { return m_keys; }
@@ -52,8 +55,14 @@ public:
     static bool isBelow(const QString &path, const QString &ancestor);
 
 private:
+    static QString folded(const QString &text) { return text.toCaseFolded(); }
     Key *find(const QString &path);
     const Key *find(const QString &path) const;
+    Key &ensure(const QString &path);
+    void countAncestors(const QString &path);
+    void reindex();
 
     QList<Key> m_keys;
+    QHash<QString, qsizetype> m_keyIndex; // folded path -> position in m_keys
+    QHash<QString, int> m_below;          // folded path -> number of keys below it
 };
