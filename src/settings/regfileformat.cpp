@@ -117,35 +117,39 @@ bool readData(QStringView data, RegValue &value, QString &error)
     return false;
 }
 
-QString escape(const QString &text)
+// Appends text quoted, escaping what would not come back as written.
+void appendQuoted(QString &out, const QString &text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case '\\':
+    out += QLatin1Char('"');
+    qsizetype plain = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= 0x20 && c != 0x7f && c != u'\\' && c != u'"')
+            continue;
+        out += QStringView(text).mid(plain, i - plain);
+        plain = i + 1;
+        switch (c) {
+        case u'\\':
             out += QLatin1String("\\\\");
             break;
-        case '"':
+        case u'"':
             out += QLatin1String("\\\"");
             break;
-        case '\n':
+        case u'\n':
             out += QLatin1String("\\n");
             break;
-        case '\r':
+        case u'\r':
             out += QLatin1String("\\r");
             break;
-        case '\t':
+        case u'\t':
             out += QLatin1String("\\t");
             break;
         default:
-            if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-                out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-            else
-                out += c;
+            out += QStringLiteral("\\x%1").arg(int(c), 2, 16, QLatin1Char('0'));
         }
     }
-    return out;
+    out += QStringView(text).mid(plain);
+    out += QLatin1Char('"');
 }
 
 bool isHeader(QStringView line)
@@ -158,8 +162,8 @@ bool isHeader(QStringView line)
 class Parser
 {
 public:
-    explicit Parser(QStringView text, QStringList *problems)
-        : m_text(text)
+    explicit Parser(QByteArrayView utf8, QStringList *problems)
+        : m_bytes(utf8)
         , m_problems(problems)
     { }
 
@@ -172,24 +176,28 @@ private:
     void readValueLine(QStringView line, QString &error);
     void problem(qsizetype line, const QString &what);
 
-    QStringView m_text;
+    // Lines are decoded one at a time: a file of any size is never held twice over.
+    QByteArrayView m_bytes;
+    QString m_line; // the line that nextLine() gave last
     QStringList *m_problems;
     RegTree m_tree;
-    QString m_key;
+    qsizetype m_key = -1;
     enum class Place { BeforeKey, InKey, InBadKey } m_place = Place::BeforeKey;
     qsizetype m_pos = 0;
     qsizetype m_lineNumber = 0;
     qsizetype m_reportedLine = 0;
 };
 
+// The next line, trimmed; a view of m_line, good until the next call.
 bool Parser::nextLine(QStringView &line)
 {
-    if (m_pos > m_text.size())
+    if (m_pos > m_bytes.size())
         return false;
-    qsizetype end = m_text.indexOf(QLatin1Char('\n'), m_pos);
+    qsizetype end = m_bytes.indexOf('\n', m_pos);
     if (end < 0)
-        end = m_text.size();
-    line = m_text.mid(m_pos, end - m_pos).trimmed();
+        end = m_bytes.size();
+    m_line = QString::fromUtf8(m_bytes.sliced(m_pos, end - m_pos));
+    line = QStringView(m_line).trimmed();
     m_pos = end + 1;
     ++m_lineNumber;
     return true;
@@ -198,15 +206,14 @@ bool Parser::nextLine(QStringView &line)
 // Whether the next line carries on hex data rather than starting something of its own.
 bool Parser::continuesHex() const
 {
-    if (m_pos > m_text.size())
+    qsizetype at = m_pos;
+    while (at < m_bytes.size() && (m_bytes.at(at) == ' ' || m_bytes.at(at) == '\t'))
+        ++at;
+    if (at >= m_bytes.size())
         return false;
-    qsizetype end = m_text.indexOf(QLatin1Char('\n'), m_pos);
-    if (end < 0)
-        end = m_text.size();
-    const QStringView next = m_text.mid(m_pos, end - m_pos).trimmed();
-    return !next.isEmpty() && !next.startsWith(QLatin1Char('"'))
-            && !next.startsWith(QLatin1Char('[')) && !next.startsWith(QLatin1Char('@'))
-            && !next.startsWith(QLatin1Char(';'));
+    const char first = m_bytes.at(at);
+    return first != '\n' && first != '\r' && first != '"' && first != '[' && first != '@'
+            && first != ';';
 }
 
 // One problem a line at most: a line without the header before it may fail to read as well.
@@ -219,8 +226,8 @@ void Parser::problem(qsizetype line, const QString &what)
 
 RegTree Parser::run()
 {
-    if (m_text.startsWith(QChar(0xFEFF)))
-        m_text = m_text.mid(1);
+    if (m_bytes.startsWith("\xEF\xBB\xBF"))
+        m_bytes = m_bytes.sliced(3);
     bool sawContent = false;
     QStringView line;
     while (nextLine(line)) {
@@ -252,8 +259,7 @@ void Parser::readLine(QStringView line)
             problem(m_lineNumber, QStringLiteral("bad key line; the values below it are left out"));
             return;
         }
-        m_key = line.mid(1, line.size() - 2).toString();
-        m_tree.createKey(m_key);
+        m_key = m_tree.keyPosition(line.mid(1, line.size() - 2).toString());
         m_place = Place::InKey;
         return;
     }
@@ -288,7 +294,8 @@ void Parser::readValueLine(QStringView line, QString &error)
     }
     QStringView data = rest.mid(1).trimmed();
     QString joined;
-    // Hex data may run on over lines that end in a backslash.
+    // Hex data may run on over lines that end in a backslash. Reading them replaces the line
+    // that data views: it is copied first.
     if (!data.startsWith(QLatin1Char('"')) && data.endsWith(QLatin1Char('\\'))) {
         joined = data.toString();
         QStringView next;
@@ -303,15 +310,14 @@ void Parser::readValueLine(QStringView line, QString &error)
         data = joined;
     }
     if (readData(data, value, error))
-        m_tree.setValue(m_key, value);
+        m_tree.setValue(m_key, std::move(value));
 }
 
 } // namespace
 
 RegTree parse(const QByteArray &utf8, QStringList *problems)
 {
-    const QString text = QString::fromUtf8(utf8);
-    return Parser(text, problems).run();
+    return Parser(utf8, problems).run();
 }
 
 QByteArray serialize(const RegTree &tree)
@@ -322,21 +328,26 @@ QByteArray serialize(const RegTree &tree)
             "; \\n \\r \\t a line feed, carriage return and tab, \\xHH another control "
             "character.\n");
     for (const RegTree::Key &key : tree.keys()) {
-        out += QStringLiteral("\n[") + key.path + QStringLiteral("]\n");
+        out += QLatin1String("\n[");
+        out += key.path;
+        out += QLatin1String("]\n");
         for (const RegValue &value : key.values) {
-            out += value.name.isEmpty() ? QStringLiteral("@")
-                                        : QLatin1Char('"') + escape(value.name) + QLatin1Char('"');
+            if (value.name.isEmpty())
+                out += QLatin1Char('@');
+            else
+                appendQuoted(out, value.name);
             out += QLatin1Char('=');
             switch (value.type) {
             case RegValue::Type::String:
-                out += QLatin1Char('"') + escape(value.text) + QLatin1Char('"');
+                appendQuoted(out, value.text);
                 break;
             case RegValue::Type::Dword:
                 out += QStringLiteral("dword:%1").arg(value.dword, 8, 16, QLatin1Char('0'));
                 break;
             case RegValue::Type::Binary:
-                out += value.binaryKind + QLatin1Char(':')
-                        + QString::fromLatin1(value.bytes.toHex(','));
+                out += value.binaryKind;
+                out += QLatin1Char(':');
+                out += QString::fromLatin1(value.bytes.toHex(','));
                 break;
             }
             out += QLatin1Char('\n');
