@@ -78,16 +78,17 @@ bool reachable(const QRect &rect, const QRect &area)
 
 } // namespace
 
-QRect fit(const QRect &rect, const QList<QRect> &areas, const QSize &minimum)
+QRect fit(const QRect &rect, const QList<QRect> &areas, const QSize &minimum, const QMargins &frame)
 {
     QRect result(rect.topLeft(), rect.size().expandedTo(minimum));
     if (areas.isEmpty() || covered(result, areas))
         return result;
-    const QRect area = nearest(result, areas);
+    const QRect screen = nearest(result, areas);
+    const QRect area = screen.marginsRemoved(frame);
     const QSize size = result.size().boundedTo(area.size());
     const bool cut = size != result.size();
     result.setSize(size);
-    if (cut || !reachable(result, area)) {
+    if (cut || !reachable(result, screen)) {
         result.moveLeft(std::clamp(result.left(), area.left(), area.right() + 1 - size.width()));
         result.moveTop(std::clamp(result.top(), area.top(), area.bottom() + 1 - size.height()));
     }

@@ -241,7 +241,7 @@ void SettingsStore::write(const RegTree &tree)
 
 void SettingsStore::flush()
 {
-    if (m_changes.isEmpty())
+    if (!hasUnsavedChanges())
         return;
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
         throw AppError(QStringLiteral("Failed to set data for '%1'").arg(m_path));

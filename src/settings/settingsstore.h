@@ -57,7 +57,8 @@ public:
     // The values that could not be read since the last call, each said once in a process.
     QStringList takeProblems();
 
-    bool hasUnsavedChanges() const { return !m_changes.isEmpty(); }
+    // A damaged file counts as a change: the first flush writes what could be read of it.
+    bool hasUnsavedChanges() const { return !m_changes.isEmpty() || m_damaged; }
     // Writes this process's changes; throws "Failed to set data for '%s'" (the file) on failure.
     void flush();
 

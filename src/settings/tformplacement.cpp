@@ -50,17 +50,24 @@ Qt::WindowStates stateFor(int showCmd, Qt::WindowStates fallback)
     }
 }
 
-// The areas of the screens there are now, less the window's frame, so that the frame fits too.
-QList<QRect> screenAreas(const QWidget *window)
+// The areas of the screens there are now, free of panels.
+QList<QRect> screenAreas()
+{
+    QList<QRect> areas;
+    for (const QScreen *screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    return areas;
+}
+
+// The window's frame, or room for one while it is not known.
+QMargins frameOf(const QWidget *window)
 {
     const QRect inner = window->geometry();
     const QRect outer = window->frameGeometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
-    QList<QRect> areas;
-    for (const QScreen *screen : QGuiApplication::screens())
-        areas.append(screen->availableGeometry().marginsRemoved(frame));
-    return areas;
+    if (inner == outer)
+        return ScreenFit::kUnknownFrame;
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
 }
 
 QList<int> fields(const QString &text, const QList<int> &defaults, bool badIsZero)
@@ -204,8 +211,8 @@ void TFormPlacement::restorePosition(QWidget *window)
         return;
     QRect wanted(QPoint(rect[0], rect[1]), QSize(rect[2] - rect[0], rect[3] - rect[1]));
     if (window->isWindow())
-        wanted = ScreenFit::fit(wanted, screenAreas(window),
-                                window->minimumSize().expandedTo(kSmallestWindow));
+        wanted = ScreenFit::fit(wanted, screenAreas(),
+                                window->minimumSize().expandedTo(kSmallestWindow), frameOf(window));
     window->setGeometry(wanted);
     m_lastNormal = window->geometry();
 }

@@ -70,8 +70,16 @@ void SpeedbarLayout::save(SettingsStore &store, const QString &sectionKey,
     SettingsBaseline::Values layout = all;
     layout.removeIf([](const auto &value) { return value.first == QLatin1String("Width"); });
     if (baseline.holdsAll(sectionKey, layout)) {
-        for (const auto &[name, text] : all)
-            baseline.write(store, sectionKey, name, text);
+        // Unchanged: a section that is there is left as it is, but for a width brought within
+        // range; one that is not is written, without taking the place of values another
+        // process has written meanwhile.
+        const bool stored = store.keyExists(sectionKey);
+        for (const auto &[name, text] : all) {
+            if (!stored)
+                store.writeStringIfAbsent(sectionKey, name, text);
+            else if (name == QLatin1String("Width"))
+                baseline.write(store, sectionKey, name, text);
+        }
         return;
     }
     store.eraseKey(sectionKey);

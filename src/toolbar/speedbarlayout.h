@@ -42,8 +42,8 @@ struct SpeedbarLayout
     SettingsBaseline::Values values() const;
 
     // Writes the layout into its own section when it is not the one the baseline holds: the
-    // section is erased first. A layout the baseline holds writes only what the store lacks,
-    // and a "Width" that the restore had to bring within range.
+    // section is erased first. A layout the baseline holds is written only where its section is
+    // missing, and for a "Width" that the restore had to bring within range.
     void save(SettingsStore &store, const QString &sectionKey, SettingsBaseline &baseline) const;
 
     // Reads a stored layout. An older version, or one made with bigger buttons, is ignored;
