@@ -158,6 +158,11 @@ bool isHeader(QStringView line)
             || line == QLatin1String("Windows Registry Editor Version 5.00");
 }
 
+bool isValueLine(QStringView line)
+{
+    return line.startsWith(QLatin1Char('"')) || line.startsWith(QLatin1Char('@'));
+}
+
 // Walks the text line by line, keeping every value it can read.
 class Parser
 {
@@ -244,11 +249,6 @@ RegTree Parser::run()
         readLine(line);
     }
     return std::move(m_tree);
-}
-
-bool isValueLine(QStringView line)
-{
-    return line.startsWith(QLatin1Char('"')) || line.startsWith(QLatin1Char('@'));
 }
 
 void Parser::readLine(QStringView line)

@@ -68,9 +68,8 @@ QString SettingsStore::fullPath(const QString &key)
 
 SettingsStore::Stamp SettingsStore::stampOf(const QString &path)
 {
-    struct stat info
-    { };
     Stamp stamp;
+    struct stat info;
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return stamp;
     stamp.exists = true;

@@ -45,6 +45,16 @@ protected:
     void closeEvent(QCloseEvent *event) override { event->setAccepted(!refuseClose); }
 };
 
+// A frame, or a dialog that keeps its placement in the frame's section.
+std::unique_ptr<QWidget> makeForm(SettingsStore *store, bool dialog)
+{
+    if (!dialog)
+        return std::make_unique<Frame>(store);
+    auto form = std::make_unique<QDialog>();
+    (new TFormPlacement(form.get(), store))->IniSection = QStringLiteral("Main Form");
+    return form;
+}
+
 } // namespace
 
 class TestFormPlacement : public QObject
@@ -183,13 +193,7 @@ void TestFormPlacement::showCommands()
     if (!showCmd.isEmpty())
         writeMainForm({{"ShowCmd", showCmd}});
     SettingsStore store(path());
-    std::unique_ptr<QWidget> form;
-    if (dialog) {
-        form = std::make_unique<QDialog>();
-        (new TFormPlacement(form.get(), &store))->IniSection = QStringLiteral("Main Form");
-    } else {
-        form = std::make_unique<Frame>(&store);
-    }
+    const std::unique_ptr<QWidget> form = makeForm(&store, dialog);
     form->show();
     QCoreApplication::processEvents(); // a minimised start happens after the first show
     QCOMPARE(int(form->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)), state);
@@ -332,13 +336,7 @@ void TestFormPlacement::placementsOffTheScreenComeOnto()
     writeMainForm({{"ShowCmd", "1"}, {"NormPos", normPos}});
     {
         SettingsStore store(path());
-        std::unique_ptr<QWidget> form;
-        if (dialog) {
-            form = std::make_unique<QDialog>();
-            (new TFormPlacement(form.get(), &store))->IniSection = QStringLiteral("Main Form");
-        } else {
-            form = std::make_unique<Frame>(&store);
-        }
+        const std::unique_ptr<QWidget> form = makeForm(&store, dialog);
         form->show();
         QCOMPARE(form->geometry(), expected);
         // Frame and all on the screen, but for a window the user left partly off it.
