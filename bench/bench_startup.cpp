@@ -2,7 +2,9 @@
 // display with the first Workspace in it (the caption names the untitled Workspace). Runs the
 // real program several times on the current X display and prints each time and the median.
 //
-//     xvfb-run -a bench/bench_startup [RUNS]
+//     xvfb-run -a bench/bench_startup [RUNS] [SETTINGS]
+//
+// With SETTINGS each run starts with a copy of that settings file (see bench_settings).
 
 #include <xcb/xcb.h>
 
@@ -110,9 +112,20 @@ int main(int argc, char *argv[])
     char settings[] = "/tmp/leafstack-bench-XXXXXX";
     if (mkdtemp(settings))
         setenv("XDG_CONFIG_HOME", settings, 1);
+    const std::filesystem::path stored = std::filesystem::path(settings) / "Orvanel/Leafstack.reg";
 
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
+        if (argc > 2) {
+            std::error_code failed;
+            std::filesystem::create_directories(stored.parent_path(), failed);
+            std::filesystem::copy_file(argv[2], stored,
+                                       std::filesystem::copy_options::overwrite_existing, failed);
+            if (failed) {
+                std::fprintf(stderr, "bench_startup: cannot copy %s\n", argv[2]);
+                return 1;
+            }
+        }
         const double ms = measureOnce(LEAFSTACK_BINARY, connection, root);
         if (ms < 0) {
             std::fprintf(stderr, "bench_startup: the frame did not appear\n");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/settingsbaseline.h"
+
 #include <QStringList>
 
 class SettingsStore;
@@ -20,10 +22,13 @@ public:
     void AddRecentFile(const QString &name);
 
     // Reads "MRUS" and "Favorites", each up to the first missing number. A value that is not
-    // a string stops the reading with the store's error; what was read stays.
+    // a string is left out (the store notes it): a favourite position stays free, a recent
+    // entry is skipped.
     void LoadFileLists(const SettingsStore &store);
-    // Writes the recent entries and all eight favourite positions.
-    void SaveFileLists(SettingsStore &store) const;
+    // Writes what has changed since the lists were loaded or last saved: the recent entries
+    // when that list has changed, and the favourite positions that have. A position the store
+    // lacks is written empty.
+    void SaveFileLists(SettingsStore &store);
 
     static QString recentKey();
     static QString favoritesKey();
@@ -33,4 +38,6 @@ public:
 private:
     QStringList m_recent;
     QStringList m_favorites;
+    QStringList m_keptRecent; // the recent list as loaded or last saved
+    SettingsBaseline m_baseline;
 };

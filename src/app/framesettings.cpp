@@ -48,7 +48,10 @@ void FrameSettings::attachStore(SettingsStore *store)
     m_storage->IniSection = QStringLiteral("Main Form");
     m_storage->setStoredProps(storedProps());
     connect(m_storage, &TFormPlacement::restoredSettings, this, &FrameSettings::restored);
-    ErrorHandler::run([this] { m_lists.LoadFileLists(*m_store); });
+    m_lists.LoadFileLists(*m_store);
+    const QStringList problems = m_store->takeProblems();
+    if (!problems.isEmpty())
+        ErrorHandler::report(problems.join(QLatin1Char('\r')));
 }
 
 void FrameSettings::AddRecentFile(const QString &name)

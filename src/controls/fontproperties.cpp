@@ -6,6 +6,13 @@
 
 #include <cmath>
 
+namespace {
+// Sizes beyond these come from a damaged or hand-edited store, not from the font dialog: they
+// leave the font as it is, so a new Workspace keeps the default font.
+constexpr int kSmallestPoints = 1;
+constexpr int kLargestPoints = 512;
+} // namespace
+
 FontProperties::FontProperties(QWidget *control, std::function<QFont()> font,
                                std::function<void(const QFont &)> setFont)
     : QObject(control)
@@ -58,10 +65,11 @@ int FontProperties::height() const
 
 void FontProperties::setHeight(int height)
 {
-    if (height == 0)
+    const double points = std::abs(double(height)) * 72.0 / dpi();
+    if (points < kSmallestPoints || points > kLargestPoints)
         return;
     QFont font = currentFont();
-    font.setPointSizeF(std::abs(height) * 72.0 / dpi());
+    font.setPointSizeF(points);
     applyFont(font);
 }
 
@@ -99,7 +107,7 @@ int FontProperties::size() const
 
 void FontProperties::setSize(int size)
 {
-    if (size <= 0)
+    if (size < kSmallestPoints || size > kLargestPoints)
         return;
     QFont font = currentFont();
     font.setPointSize(size);

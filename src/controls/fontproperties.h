@@ -10,7 +10,8 @@ class TextView;
 
 // The text view's font as the stored settings see it: colour (a colour reference, or the
 // window-text system colour as its negative code), height (negative: character height in
-// pixels), face name, pitch, size in points and style.
+// pixels), face name, pitch, size in points and style. A height or size outside 1 to 512
+// points is not taken: the font keeps its size.
 class FontProperties : public QObject
 {
     Q_OBJECT

@@ -3,6 +3,7 @@
 #include "regtree.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 // The registry-export text form of a settings file:
 //
@@ -17,8 +18,9 @@
 // return and tab, and \xHH any other control character, so every string comes back as written.
 namespace RegFileFormat {
 
-// Throws AppError naming the line for text that is not in this form.
-RegTree parse(const QByteArray &utf8);
+// Reads every line it can. A line that is not in this form is left out and described in
+// problems ("line 12: unclosed quote"); so are the values below a key line that is not.
+RegTree parse(const QByteArray &utf8, QStringList *problems = nullptr);
 
 QByteArray serialize(const RegTree &tree);
 

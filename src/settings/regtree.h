@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,10 +21,28 @@ struct RegValue
 
     static RegValue string(const QString &name, const QString &text);
 };
+Q_DECLARE_TYPEINFO(RegValue, Q_RELOCATABLE_TYPE);
+
+// A key path or value name as an index holds it: hashed and compared without regard to letter
+// case, and without a folded copy of its own. The hash is worked out once, so growing an index
+// and probing it compare names only when their hashes agree.
+struct RegName
+{
+    explicit RegName(const QString &name);
+    bool operator==(const RegName &other) const;
+
+    QString text;
+    size_t hash;
+};
+inline size_t qHash(const RegName &name, size_t seed = 0) noexcept
+{
+    return name.hash ^ seed;
+}
 
 // An in-memory registry hive: keys by full path ("HKEY_CURRENT_USER\Software\..."), each with
 // its values in the order they were made. Key paths and value names compare without regard
-// to letter case and keep the case they were created with.
+// to letter case and keep the case they were created with. Looking up a key or a value takes
+// constant time, so reading a file of any size stays linear.
 class RegTree
 {
 public:
@@ -31,6 +50,11 @@ public:
     {
         QString path;
         QList<RegValue> values;
+        struct Position
+        {
+            qsizetype at = -1;
+        };
+        QHash<RegName, Position> index; // value name -> position in values
     };
 
     const QList<Key> &keys() const { return m_keys; }
@@ -44,6 +68,9 @@ public:
 
     const RegValue *value(const QString &path, const QString &name) const;
     void setValue(const QString &path, const RegValue &value);
+    // The position of the key in keys(), made when missing; for many values into one key.
+    qsizetype keyPosition(const QString &path);
+    void setValue(qsizetype keyPosition, RegValue value);
     QStringList valueNames(const QString &path) const;
     // The names of the keys directly below a key.
     QStringList subKeys(const QString &path) const;
@@ -54,6 +81,10 @@ public:
 private:
     Key *find(const QString &path);
     const Key *find(const QString &path) const;
+    void countAncestors(const QString &path);
+    void reindex();
 
     QList<Key> m_keys;
+    QHash<RegName, qsizetype> m_keyIndex; // path -> position in m_keys
+    QHash<RegName, int> m_below;          // path -> number of keys below it
 };

@@ -1,22 +1,29 @@
 #include "tformplacement.h"
 
 #include "app/errorhandler.h"
+#include "screenfit.h"
 #include "settingsstore.h"
 #include "tinilink.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
 enum ShowCmd { SwNormal = 1, SwMinimized = 2, SwMaximized = 3 };
 constexpr int kSetMinPosition = 1;
 constexpr int kRestoreToMaximized = 2;
+// No stored size makes a window smaller than this.
+constexpr QSize kSmallestWindow(120, 80);
 
 // The window whose placement is kept: the MDI sub-window of a Workspace, else the form.
 QWidget *placementWindow(QWidget *form)
@@ -41,6 +48,26 @@ Qt::WindowStates stateFor(int showCmd, Qt::WindowStates fallback)
     default:
         return fallback;
     }
+}
+
+// The areas of the screens there are now, free of panels.
+QList<QRect> screenAreas()
+{
+    QList<QRect> areas;
+    for (const QScreen *screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    return areas;
+}
+
+// The window's frame, or room for one while it is not known.
+QMargins frameOf(const QWidget *window)
+{
+    const QRect inner = window->geometry();
+    const QRect outer = window->frameGeometry();
+    if (inner == outer)
+        return ScreenFit::kUnknownFrame;
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
 }
 
 QList<int> fields(const QString &text, const QList<int> &defaults, bool badIsZero)
@@ -114,7 +141,7 @@ QRect TFormPlacement::normalRect() const
     return window->geometry();
 }
 
-void TFormPlacement::savePlacement()
+SettingsBaseline::Values TFormPlacement::placementValues() const
 {
     const QWidget *window = placementWindow(m_form);
     const Qt::WindowStates state = window->windowState();
@@ -132,20 +159,78 @@ void TFormPlacement::savePlacement()
     const QPoint minimized =
             window->isWindow() || !(state & Qt::WindowMinimized) ? QPoint(-1, -1) : window->pos();
     const QRect normal = normalRect();
+    return {{QStringLiteral("Flags"), QString::number(flags)},
+            {QStringLiteral("ShowCmd"), QString::number(showCmd)},
+            {QStringLiteral("MinMaxPos"),
+             QStringLiteral("%1,%2,%3,%4").arg(minimized.x()).arg(minimized.y()).arg(-1).arg(-1)},
+            {QStringLiteral("NormPos"),
+             QStringLiteral("%1,%2,%3,%4")
+                     .arg(normal.left())
+                     .arg(normal.top())
+                     .arg(normal.left() + normal.width())
+                     .arg(normal.top() + normal.height())},
+            {QStringLiteral("Visible"), m_destroying ? QStringLiteral("1") : QStringLiteral("0")}};
+}
+
+void TFormPlacement::savePlacement()
+{
     const QString key = sectionKey();
-    m_store->writeInteger(key, QStringLiteral("Flags"), flags);
-    m_store->writeInteger(key, QStringLiteral("ShowCmd"), showCmd);
-    m_store->writeString(
-            key, QStringLiteral("MinMaxPos"),
-            QStringLiteral("%1,%2,%3,%4").arg(minimized.x()).arg(minimized.y()).arg(-1).arg(-1));
-    m_store->writeString(key, QStringLiteral("NormPos"),
-                         QStringLiteral("%1,%2,%3,%4")
-                                 .arg(normal.left())
-                                 .arg(normal.top())
-                                 .arg(normal.left() + normal.width())
-                                 .arg(normal.top() + normal.height()));
-    m_store->writeString(key, QStringLiteral("Visible"),
-                         m_destroying ? QStringLiteral("1") : QStringLiteral("0"));
+    for (const auto &[name, text] : placementValues())
+        m_baseline.write(*m_store, key, name, text);
+}
+
+// A stored placement value as text, remembered as applied when there is one.
+QString TFormPlacement::appliedText(const QString &name)
+{
+    const std::optional<QString> text = m_store->stringValue(sectionKey(), name);
+    if (text)
+        m_applied.insert(name, *text);
+    return text.value_or(QString());
+}
+
+void TFormPlacement::restorePosition(QWidget *window)
+{
+    appliedText(QStringLiteral("Flags"));
+    const QString minMax = appliedText(QStringLiteral("MinMaxPos"));
+    const QString norm = appliedText(QStringLiteral("NormPos"));
+    if (minMax.isEmpty() && norm.isEmpty())
+        return;
+    const QRect current = window->geometry();
+    QList<int> rect{current.left(), current.top(), current.left() + current.width(),
+                    current.top() + current.height()};
+    if (!norm.isEmpty())
+        rect = fields(norm, rect, false);
+    for (int &edge : rect)
+        edge = std::clamp(edge, -ScreenFit::kFar, ScreenFit::kFar);
+    // A fixed-size dialog keeps its size.
+    if (window->minimumSize() == window->maximumSize()) {
+        rect[2] = rect[0] + current.width();
+        rect[3] = rect[1] + current.height();
+    }
+    if (rect[2] <= rect[0])
+        return;
+    QRect wanted(QPoint(rect[0], rect[1]), QSize(rect[2] - rect[0], rect[3] - rect[1]));
+    if (window->isWindow())
+        wanted = ScreenFit::fit(wanted, screenAreas(),
+                                window->minimumSize().expandedTo(kSmallestWindow), frameOf(window));
+    window->setGeometry(wanted);
+    m_lastNormal = window->geometry();
+}
+
+// False when the whole program is to start minimised: nothing more is done then.
+bool TFormPlacement::restoreState(QWidget *window)
+{
+    const Qt::WindowStates fallback = isMainFrame() ? Qt::WindowMaximized : Qt::WindowNoState;
+    const int showCmd = SettingsStore::toInteger(appliedText(QStringLiteral("ShowCmd")), 0);
+    const Qt::WindowStates state = stateFor(showCmd, fallback);
+    if ((state & Qt::WindowMinimized) && isMainFrame()) {
+        // Shown normally first, then minimised.
+        window->setWindowState(Qt::WindowNoState);
+        QTimer::singleShot(0, window, [window] { window->showMinimized(); });
+        return false;
+    }
+    window->setWindowState(state);
+    return true;
 }
 
 void TFormPlacement::restorePlacement(bool loadPosition, bool loadState)
@@ -153,41 +238,27 @@ void TFormPlacement::restorePlacement(bool loadPosition, bool loadState)
     if (!loadPosition && !loadState)
         return;
     QWidget *window = placementWindow(m_form);
-    const QString key = sectionKey();
-    if (loadPosition) {
-        m_store->readInteger(key, QStringLiteral("Flags"), 0);
-        const QString minMax = m_store->readString(key, QStringLiteral("MinMaxPos"), QString());
-        const QString norm = m_store->readString(key, QStringLiteral("NormPos"), QString());
-        if (!minMax.isEmpty() || !norm.isEmpty()) {
-            const QRect current = window->geometry();
-            QList<int> rect{current.left(), current.top(), current.left() + current.width(),
-                            current.top() + current.height()};
-            if (!norm.isEmpty())
-                rect = fields(norm, rect, false);
-            // A fixed-size dialog keeps its size.
-            if (window->minimumSize() == window->maximumSize()) {
-                rect[2] = rect[0] + current.width();
-                rect[3] = rect[1] + current.height();
-            }
-            if (rect[2] > rect[0]) {
-                window->setGeometry(rect[0], rect[1], rect[2] - rect[0], rect[3] - rect[1]);
-                m_lastNormal = window->geometry();
-            }
-        }
-    }
-    if (loadState) {
-        const Qt::WindowStates fallback = isMainFrame() ? Qt::WindowMaximized : Qt::WindowNoState;
-        const Qt::WindowStates state =
-                stateFor(m_store->readInteger(key, QStringLiteral("ShowCmd"), 0), fallback);
-        if ((state & Qt::WindowMinimized) && isMainFrame()) {
-            // The whole program starts minimised: show normally, then minimise.
-            window->setWindowState(Qt::WindowNoState);
-            QTimer::singleShot(0, window, [window] { window->showMinimized(); });
-            return;
-        }
-        window->setWindowState(state);
-    }
+    if (loadPosition)
+        restorePosition(window);
+    if (loadState && !restoreState(window))
+        return;
     window->update();
+}
+
+// The stored texts of what was applied, and for the rest what a save would write now: a save
+// then writes only what the user has changed, and a placement brought onto the screen.
+void TFormPlacement::notePlacement()
+{
+    const QString key = sectionKey();
+    for (const auto &[name, text] : placementValues())
+        m_baseline.note(key, name, m_applied.value(name, text));
+}
+
+void TFormPlacement::reportProblems()
+{
+    const QStringList problems = m_store->takeProblems();
+    if (!problems.isEmpty())
+        ErrorHandler::report(problems.join(QLatin1Char('\r')));
 }
 
 void TFormPlacement::SaveSettings()
@@ -205,11 +276,16 @@ void TFormPlacement::SaveSettings()
 void TFormPlacement::RestoreSettings()
 {
     m_saved = false;
+    m_baseline.clear();
+    m_applied.clear();
     restorePlacement(options.testFlag(fpPosition), options.testFlag(fpState));
+    notePlacement();
     for (TIniLink *link : std::as_const(m_links))
         link->run(link->OnLoad, *m_store, rootKey());
     m_restored = true;
     loadProperties();
+    // Values that could not be read are said once; everything else has loaded.
+    reportProblems();
     Q_EMIT restoredSettings();
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "settingsbaseline.h"
+
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QRect>
@@ -10,7 +13,8 @@ class TIniLink;
 
 // Saves and restores a form's window placement (position, size, state) in a section of the
 // settings store: restored when the form is shown, saved when it may close (or, failing that,
-// when it is destroyed: the form calls formDestroying() from its destructor).
+// when it is destroyed: the form calls formDestroying() from its destructor). A restored
+// window is kept on the screens there are now; a save writes only what has changed since.
 class TFormPlacement : public QObject
 {
     Q_OBJECT
@@ -47,14 +51,22 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     virtual void saveProperties() { }
     virtual void loadProperties() { }
+    // What this form has loaded or last written, value by value.
+    SettingsBaseline &baseline() { return m_baseline; }
 
 private:
     friend class TIniLink;
     void addLink(TIniLink *link);
     void removeLink(TIniLink *link);
 
+    SettingsBaseline::Values placementValues() const;
     void savePlacement();
     void restorePlacement(bool loadPosition, bool loadState);
+    void restorePosition(QWidget *window);
+    bool restoreState(QWidget *window);
+    void notePlacement();
+    QString appliedText(const QString &name);
+    void reportProblems();
     void runAutomatically(void (TFormPlacement::*operation)());
     bool isMainFrame() const;
     QRect normalRect() const;
@@ -62,6 +74,8 @@ private:
     QWidget *m_form;
     SettingsStore *m_store;
     QList<TIniLink *> m_links;
+    SettingsBaseline m_baseline;
+    QHash<QString, QString> m_applied; // stored placement texts the restore has applied
     QRect m_lastNormal;
     bool m_saved = false;
     bool m_restored = false;

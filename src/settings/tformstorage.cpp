@@ -7,19 +7,30 @@
 
 namespace {
 
-TPropsStorage storageFor(SettingsStore *store, const QString &rootKey, const QString &sectionKey)
+QString keyOf(const QString &rootKey, const QString &section)
 {
-    const auto key = [rootKey](const QString &section) {
-        return rootKey + QLatin1Char('\\') + section;
-    };
+    return rootKey + QLatin1Char('\\') + section;
+}
+
+// Reads from the store and writes through the form's baseline: an unchanged property is not
+// written again.
+TPropsStorage storageFor(SettingsStore *store, SettingsBaseline &baseline, const QString &rootKey,
+                         const QString &sectionKey)
+{
     TPropsStorage storage(
-            [store, key](const QString &section, const QString &name, const QString &defaultValue) {
-                return store->readString(key(section), name, defaultValue);
+            [store, rootKey](const QString &section, const QString &name,
+                             const QString &defaultValue) {
+                return store->readString(keyOf(rootKey, section), name, defaultValue);
             },
-            [store, key](const QString &section, const QString &name, const QString &value) {
-                store->writeString(key(section), name, value);
+            [store, &baseline, rootKey](const QString &section, const QString &name,
+                                        const QString &value) {
+                baseline.write(*store, keyOf(rootKey, section), name, value);
             },
-            [store, key](const QString &section) { store->eraseKey(key(section)); });
+            [store, rootKey](const QString &section) { store->eraseKey(keyOf(rootKey, section)); });
+    storage.setLoadedHandler(
+            [&baseline, rootKey](const QString &section, const QString &name, const QString &text) {
+                baseline.note(keyOf(rootKey, section), name, text);
+            });
     storage.Section = sectionKey.mid(rootKey.size() + 1);
     return storage;
 }
@@ -37,7 +48,7 @@ void TFormStorage::setStoredProps(const QStringList &entries)
 
 void TFormStorage::saveProperties()
 {
-    TPropsStorage storage = storageFor(store(), rootKey(), sectionKey());
+    TPropsStorage storage = storageFor(store(), baseline(), rootKey(), sectionKey());
     m_props.store(storage);
 }
 
@@ -45,7 +56,7 @@ void TFormStorage::loadProperties()
 {
     // A failure outside a single property ends the load quietly.
     try {
-        TPropsStorage storage = storageFor(store(), rootKey(), sectionKey());
+        TPropsStorage storage = storageFor(store(), baseline(), rootKey(), sectionKey());
         m_props.load(storage);
     } catch (...) { }
 }

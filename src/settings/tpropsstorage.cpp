@@ -3,6 +3,7 @@
 #include <QMetaEnum>
 #include <QObject>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QVariant>
 
 #include <limits>
@@ -167,7 +168,8 @@ bool TPropsStorage::assignText(QObject *object, const QMetaProperty &property, c
     case Kind::Integer: {
         bool ok = false;
         const qlonglong number = text.toLongLong(&ok);
-        return property.write(object, QVariant(ok ? number : 0).value<qlonglong>());
+        const bool written = property.write(object, QVariant(ok ? number : 0).value<qlonglong>());
+        return ok && written;
     }
     case Kind::Character:
         return property.write(object, text.isEmpty() ? QChar() : text.at(0));
@@ -221,6 +223,7 @@ std::unique_ptr<TPropsStorage> TPropsStorage::nested(QObject *target,
     storage->Target = target;
     storage->Prefix = ItemName(propertyName);
     storage->Section = Section;
+    storage->m_loaded = m_loaded;
     return storage;
 }
 
@@ -249,15 +252,28 @@ void TPropsStorage::loadProperty(const QMetaProperty &property, const QString &n
             if (QObject *child = property.read(Target).value<QObject *>())
                 nested(child, name)->LoadObjectProperties();
         } else if (kind != Kind::Unsupported) {
-            const QString current = valueText(Target, property);
-            const QString text = !current.isEmpty() || isTextKind(kind)
-                    ? trimmed(ReadString(Section, ItemName(name), current))
-                    : QString();
-            assignText(Target, property, text);
+            loadValue(property, name);
         }
     } catch (...) {
         // One property that cannot be read keeps its value; the others still load.
     }
+}
+
+void TPropsStorage::loadValue(const QMetaProperty &property, const QString &name)
+{
+    const QString current = valueText(Target, property);
+    if (current.isEmpty() && !isTextKind(kindOf(property))) {
+        assignText(Target, property, QString());
+        return;
+    }
+    // Said even when the read fails: the property then holds its own text.
+    QString loaded = trimmed(current);
+    const auto tell = qScopeGuard([&] {
+        if (m_loaded)
+            m_loaded(Section, ItemName(name), loaded);
+    });
+    const QString text = trimmed(ReadString(Section, ItemName(name), current));
+    loaded = assignText(Target, property, text) ? text : trimmed(valueText(Target, property));
 }
 
 void TPropsStorage::storeStringList(const QMetaProperty &property, const QString &name)

@@ -21,6 +21,10 @@ public:
     using WriteFn =
             std::function<void(const QString &section, const QString &name, const QString &value)>;
     using EraseFn = std::function<void(const QString &section)>;
+    // Told of each value after its property has loaded: the stored text when the property took
+    // it, otherwise the property's own text (a value it could not take is not its own).
+    using LoadedFn =
+            std::function<void(const QString &section, const QString &name, const QString &text)>;
 
     enum class Kind {
         Integer,
@@ -38,6 +42,8 @@ public:
     TPropsStorage(ReadFn read, WriteFn write, EraseFn erase);
     virtual ~TPropsStorage() = default;
 
+    void setLoadedHandler(LoadedFn loaded) { m_loaded = std::move(loaded); }
+
     QObject *Target = nullptr;
     QString Prefix;
     QString Section;
@@ -54,7 +60,7 @@ public:
     // The property's current value as stored text.
     static QString valueText(const QObject *object, const QMetaProperty &property);
     // Assigns text to the property; false when the text does not fit (the property keeps its
-    // value).
+    // value, or an integer property becomes 0).
     static bool assignText(QObject *object, const QMetaProperty &property, const QString &text);
 
 protected:
@@ -68,6 +74,7 @@ protected:
 private:
     void storeProperty(const QMetaProperty &property, const QString &name);
     void loadProperty(const QMetaProperty &property, const QString &name);
+    void loadValue(const QMetaProperty &property, const QString &name);
     void storeStringList(const QMetaProperty &property, const QString &name);
     void loadStringList(const QMetaProperty &property, const QString &name);
     std::unique_ptr<TPropsStorage> nested(QObject *target, const QString &propertyName) const;
@@ -76,4 +83,5 @@ private:
     ReadFn m_read;
     WriteFn m_write;
     EraseFn m_erase;
+    LoadedFn m_loaded;
 };

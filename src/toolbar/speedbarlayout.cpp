@@ -43,26 +43,50 @@ void SpeedbarLayout::setAlign(int value)
     align = Align(value);
 }
 
-void SpeedbarLayout::save(SettingsStore &store, const QString &sectionKey) const
+SettingsBaseline::Values SpeedbarLayout::values() const
 {
-    store.eraseKey(sectionKey);
-    store.writeInteger(sectionKey, QStringLiteral("Position"), align);
+    SettingsBaseline::Values values{{QStringLiteral("Position"), QString::number(align)}};
     if (horizontal(align))
-        store.writeInteger(sectionKey, QStringLiteral("Width"), height);
+        values.append({QStringLiteral("Width"), QString::number(height)});
     else if (vertical(align))
-        store.writeInteger(sectionKey, QStringLiteral("Width"), width);
-    store.writeInteger(sectionKey, QStringLiteral("Version"), version);
-    store.writeInteger(sectionKey, QStringLiteral("BtnWidth"), btnWidth);
-    store.writeInteger(sectionKey, QStringLiteral("BtnHeight"), btnHeight);
+        values.append({QStringLiteral("Width"), QString::number(width)});
+    values.append({QStringLiteral("Version"), QString::number(version)});
+    values.append({QStringLiteral("BtnWidth"), QString::number(btnWidth)});
+    values.append({QStringLiteral("BtnHeight"), QString::number(btnHeight)});
     int count = 0;
     for (const Item &item : items) {
-        if (!item.visible)
-            continue;
-        ++count;
-        store.writeString(sectionKey, QStringLiteral("Button%1").arg(count),
-                          QStringLiteral("%1,%2,%3").arg(item.name).arg(item.left).arg(item.top));
+        if (item.visible)
+            values.append({QStringLiteral("Button%1").arg(++count),
+                           QStringLiteral("%1,%2,%3").arg(item.name).arg(item.left).arg(item.top)});
     }
-    store.writeInteger(sectionKey, QStringLiteral("Count"), count);
+    values.append({QStringLiteral("Count"), QString::number(count)});
+    return values;
+}
+
+void SpeedbarLayout::save(SettingsStore &store, const QString &sectionKey,
+                          SettingsBaseline &baseline) const
+{
+    const SettingsBaseline::Values all = values();
+    SettingsBaseline::Values layout = all;
+    layout.removeIf([](const auto &value) { return value.first == QLatin1String("Width"); });
+    if (baseline.holdsAll(sectionKey, layout)) {
+        // Unchanged: a section that is there is left as it is, but for a width brought within
+        // range; one that is not is written, without taking the place of values another
+        // process has written meanwhile.
+        const bool stored = store.keyExists(sectionKey);
+        for (const auto &[name, text] : all) {
+            if (!stored)
+                store.writeStringIfAbsent(sectionKey, name, text);
+            else if (name == QLatin1String("Width"))
+                baseline.write(store, sectionKey, name, text);
+        }
+        return;
+    }
+    store.eraseKey(sectionKey);
+    for (const auto &[name, text] : all) {
+        store.writeString(sectionKey, name, text);
+        baseline.note(sectionKey, name, text);
+    }
 }
 
 bool SpeedbarLayout::restore(const SettingsStore &store, const QString &sectionKey)
@@ -77,11 +101,10 @@ bool SpeedbarLayout::restore(const SettingsStore &store, const QString &sectionK
             align = alTop;
         }
     }
-    if (options & sbAllowResize) {
-        if (horizontal(align))
-            height = store.readInteger(sectionKey, QStringLiteral("Width"), height);
-        else if (vertical(align))
-            width = store.readInteger(sectionKey, QStringLiteral("Width"), width);
+    if ((options & sbAllowResize) && (horizontal(align) || vertical(align))) {
+        storedWidth = store.stringValue(sectionKey, QStringLiteral("Width"));
+        int &thickness = horizontal(align) ? height : width;
+        thickness = SettingsStore::toInteger(storedWidth.value_or(QString()), thickness);
     }
     const bool alignChanged = align != before;
     if (btnWidth < store.readInteger(sectionKey, QStringLiteral("BtnWidth"), btnWidth)

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "settings/settingsbaseline.h"
+
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 class SettingsStore;
 
@@ -30,10 +34,17 @@ struct SpeedbarLayout
     int btnOffsetVert = 4;
     int options = sbAllowDrag | sbAllowResize;
     QList<Item> items;
+    // The stored "Width" text when restore() applied it.
+    std::optional<QString> storedWidth;
 
-    // Writes the layout into its own section (erased first): "Position", "Width", "Version",
+    // The section's values in the order they are written: "Position", "Width", "Version",
     // "BtnWidth", "BtnHeight", "Button1".. ("name,left,top") for the visible items, "Count".
-    void save(SettingsStore &store, const QString &sectionKey) const;
+    SettingsBaseline::Values values() const;
+
+    // Writes the layout into its own section when it is not the one the baseline holds: the
+    // section is erased first. A layout the baseline holds is written only where its section is
+    // missing, and for a "Width" that the restore had to bring within range.
+    void save(SettingsStore &store, const QString &sectionKey, SettingsBaseline &baseline) const;
 
     // Reads a stored layout. An older version, or one made with bigger buttons, is ignored;
     // unknown or malformed buttons are skipped. Returns whether the alignment changed.

@@ -289,9 +289,9 @@ SpeedbarLayout TSpeedBar::toLayout() const
     return layout;
 }
 
-void TSpeedBar::SaveLayout(SettingsStore &store, const QString &sectionKey) const
+void TSpeedBar::SaveLayout(SettingsStore &store, const QString &sectionKey)
 {
-    toLayout().save(store, sectionKey);
+    toLayout().save(store, sectionKey, m_baseline);
 }
 
 void TSpeedBar::RestoreLayout(const SettingsStore &store, const QString &sectionKey)
@@ -319,8 +319,30 @@ void TSpeedBar::RestoreLayout(const SettingsStore &store, const QString &section
     const int stored = horizontal() ? layout.height : layout.width;
     m_thickness = std::clamp(stored, thicknessFor(1), thicknessFor(kMostLines));
     arrange();
+    // No more lines than the shown buttons stand in, however thick the stored bar.
+    if (m_thickness > thicknessFor(linesInUse())) {
+        m_thickness = thicknessFor(linesInUse());
+        updateSize();
+    }
+    m_baseline.clear();
+    for (const auto &[name, text] : toLayout().values())
+        m_baseline.note(sectionKey, name, text);
+    if (layout.storedWidth)
+        m_baseline.note(sectionKey, QStringLiteral("Width"), *layout.storedWidth);
     if (alignChanged)
         emit PosChanged();
+}
+
+int TSpeedBar::linesInUse() const
+{
+    int used = 1;
+    for (const TSpeedItem *item : items()) {
+        if (item->Visible()) {
+            const QPoint cell = cellOf(QPoint(item->Left(), item->Top()));
+            used = std::max(used, 1 + (horizontal() ? cell.y() : cell.x()));
+        }
+    }
+    return used;
 }
 
 QSize TSpeedBar::sizeHint() const

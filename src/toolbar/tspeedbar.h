@@ -102,7 +102,8 @@ public:
     TIniLink *iniLink() const { return m_link; }
     // The layout's section: the class name of the form holding the bar, then the bar's name.
     QString layoutSection() const;
-    void SaveLayout(SettingsStore &store, const QString &sectionKey) const;
+    // Writes the layout when it has changed since it was restored or last saved.
+    void SaveLayout(SettingsStore &store, const QString &sectionKey);
     void RestoreLayout(const SettingsStore &store, const QString &sectionKey);
 
     QSize sizeHint() const override;
@@ -128,6 +129,7 @@ private:
     QPoint cellOf(const QPoint &point) const;
     QPoint cellOrigin(const QPoint &cell) const;
     int thicknessFor(int count) const;
+    int linesInUse() const;
     void updateSize();
 
     Options m_options;
@@ -142,6 +144,7 @@ private:
     QList<TSpeedbarSection *> m_sections;
     QPointer<TSpeedbarSetupWindow> m_setup;
     TIniLink *m_link;
+    SettingsBaseline m_baseline; // the layout as restored or last saved
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TSpeedBar::Options)

@@ -1,7 +1,9 @@
-#include "app/apperror.h"
 #include "app/filelistmenu.h"
 #include "app/filelists.h"
+#include "settings/regfileformat.h"
 #include "settings/settingsstore.h"
+
+#include "common/testfiles.h"
 
 #include <QAction>
 #include <QMenu>
@@ -42,7 +44,7 @@ private Q_SLOTS:
     void namesDifferingInCaseAreDifferentFiles();
     void freshStoreSavesEmptyFavoritePositions();
     void savedListsLoadAgain();
-    void loadingStopsAtTheFirstGapOrAWrongType();
+    void loadingStopsAtAGapAndSkipsAWrongType();
     void recentMenuShowsTheSeparatorFromItemFive();
     void favoritesMenuShowsOnlyFilledPositions();
     void ampersandShowsAndOpensTheRealName();
@@ -135,25 +137,41 @@ void TestFileLists::savedListsLoadAgain()
              (QStringList{"/fav/one.txt", "", "", "", "", "/fav/Six.txt", "", ""}));
 }
 
-void TestFileLists::loadingStopsAtTheFirstGapOrAWrongType()
+void TestFileLists::loadingStopsAtAGapAndSkipsAWrongType()
 {
     QFile file(path());
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("REGEDIT4\n"
                "[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\MRUS]\n"
-               "\"mniMRU1\"=\"/one\"\n\"mniMRU2\"=\"/two\"\n\"mniMRU4\"=\"/four\"\n"
+               "\"mniMRU1\"=\"/one\"\n\"mniMRU2\"=dword:00000001\n\"mniMRU3\"=\"/three\"\n"
+               "\"mniMRU5\"=\"/five\"\n"
                "[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\Favorites]\n"
                "\"mniFav01\"=\"/f1\"\n\"mniFav02\"=dword:00000001\n\"mniFav03\"=\"/f3\"\n");
     file.close();
+    SettingsStore store(path());
     FileLists lists;
-    try {
-        lists.LoadFileLists(SettingsStore(path()));
-        QFAIL("a value of another type was read as text");
-    } catch (const AppError &error) {
-        QCOMPARE(error.message(), QStringLiteral("Invalid data type for 'mniFav02'"));
-    }
-    QCOMPARE(lists.recentFiles(), (QStringList{"/one", "/two"}));
-    QCOMPARE(lists.favoriteFiles(), QStringList{"/f1"});
+    lists.LoadFileLists(store);
+    QCOMPARE(store.takeProblems(),
+             (QStringList{"Invalid data type for 'mniMRU2'", "Invalid data type for 'mniFav02'"}));
+    QCOMPARE(lists.recentFiles(), (QStringList{"/one", "/three"}));
+    QCOMPARE(lists.favoriteFiles(), (QStringList{"/f1", "", "/f3"}));
+
+    // Saved unchanged, the unreadable values stay as they were and the free positions are
+    // filled in.
+    lists.SaveFileLists(store);
+    store.flush();
+    const RegTree tree = RegFileFormat::parse(TestFiles::readBytes(path()));
+    const QString root = "HKEY_CURRENT_USER\\";
+    QCOMPARE(tree.value(root + FileLists::recentKey(), "mniMRU2")->type, RegValue::Type::Dword);
+    QCOMPARE(tree.value(root + FileLists::recentKey(), "mniMRU3")->text, QStringLiteral("/three"));
+    QCOMPARE(tree.value(root + FileLists::favoritesKey(), "mniFav02")->type, RegValue::Type::Dword);
+    QCOMPARE(tree.valueNames(root + FileLists::favoritesKey()).size(), 8);
+
+    // A favourite put in that position replaces it.
+    lists.setFavoriteFiles({"/f1", "/f2", "/f3"});
+    lists.SaveFileLists(store);
+    QCOMPARE(store.readString(FileLists::favoritesKey(), "mniFav02", ""), QStringLiteral("/f2"));
+    QVERIFY(store.takeProblems().isEmpty());
 }
 
 void TestFileLists::recentMenuShowsTheSeparatorFromItemFive()

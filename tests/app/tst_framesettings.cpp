@@ -1,17 +1,27 @@
 #include "app/errorhandler.h"
 #include "app/frameactions.h"
 #include "app/framesettings.h"
+#include "app/frametoolbar.h"
+#include "app/opendialogsettings.h"
 #include "app/stayontop.h"
 #include "app/tfrmmain.h"
 #include "controls/textdocument.h"
 #include "controls/textview.h"
+#include "app/valuelabel.h"
+#include "settings/regfileformat.h"
 #include "settings/settingsstore.h"
+#include "toolbar/tspeedbar.h"
+#include "toolbar/tspeeditem.h"
 #include "workspace/tfrmedit.h"
+#include "workspace/workspaceactions.h"
+
+#include "common/testfiles.h"
 
 #include <QAction>
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,8 +43,15 @@ private Q_SLOTS:
     void theLastWorkspaceClosedSetsTheFont();
     void sessionEndAsksThenSaves();
     void sessionEndWithoutLeaveToAskOnlySaves();
+    void twoRunningCopiesKeepEachOthersSettings_data();
+    void twoRunningCopiesKeepEachOthersSettings();
+    void aWrongTypedFavoriteCostsNoOther();
+    void aFileCutMidValueKeepsEveryOtherValue();
 
 private:
+    // A first session that stores every section: favourites, a filter, both tool bars changed,
+    // the frame at 50,60 in normal size, and last the Preferences dialog's placement.
+    void storeAFullSession();
     QString path() const { return m_dir->filePath("Leafstack.reg"); }
     // Opens file n in a new Workspace, lists it as recent and types into it.
     TfrmEdit *openAndEdit(TfrmMain &frame, int n);
@@ -221,6 +238,168 @@ void TestFrameSettings::sessionEndWithoutLeaveToAskOnlySaves()
     QCOMPARE(saved.readString(kRoot + "MRUS", "mniMRU1", ""), file(2));
     QVERIFY(saved.valueNames(kRoot + "Main Form").contains("mniStayOnTop_Checked"));
     workspace->closeWithoutQuery();
+}
+
+void TestFrameSettings::storeAFullSession()
+{
+    SettingsStore store(path());
+    TfrmMain frame;
+    frame.setSettingsStore(&store);
+    frame.show();
+    frame.showNormal();
+    frame.setGeometry(50, 60, 700, 500);
+    frame.settings().fileLists().setFavoriteFiles({file(1), file(2)});
+    frame.settings().dlgOpenFile()->setFilter("Text Files (*.txt)|*.txt|Notes (*.note)|*.note");
+    frame.toolBar().bar()->FindItem("btnNew")->setVisible(false);
+    frame.workspaces().constFirst()->actions()->barTool->items().constFirst()->setVisible(false);
+    frame.actions().mniExit->trigger();
+    QVERIFY(m_reported.isEmpty());
+    // The Preferences dialog was opened once, long ago.
+    store.writeString(kRoot + "Preferences", "ShowCmd", "1");
+    store.writeString(kRoot + "Preferences", "NormPos", "120,80,680,500");
+    store.flush();
+}
+
+void TestFrameSettings::twoRunningCopiesKeepEachOthersSettings_data()
+{
+    QTest::addColumn<bool>("firstExitsFirst");
+    QTest::newRow("first exits first") << true;
+    QTest::newRow("second exits first") << false;
+}
+
+// Two copies of the program started one after the other, each changing settings of its own
+// in the same sections, "Main Form", "Favorites", "Edit Form" and the tool bar sections.
+void TestFrameSettings::twoRunningCopiesKeepEachOthersSettings()
+{
+    QFETCH(bool, firstExitsFirst);
+    storeAFullSession();
+    SettingsStore firstStore(path());
+    SettingsStore secondStore(path());
+    TfrmMain first;
+    TfrmMain second;
+    first.setSettingsStore(&firstStore);
+    second.setSettingsStore(&secondStore);
+    first.show();
+    second.show();
+
+    first.actions().mniAutomaticBackups->trigger();
+    first.settings().lblDate()->setCaption("5");
+    first.settings().fileLists().setFavoriteFiles({file(1), file(2), file(3)});
+    first.toolBar().bar()->FindItem("btnOpen")->setVisible(false);
+    const bool statusBar = second.actions().mniMainStatusBar->isChecked();
+    second.actions().mniMainStatusBar->trigger();
+    second.settings().dlgOpenFile()->setFilter("All Files (*.*)|*.*");
+    TfrmEdit *workspace = second.workspaces().constFirst();
+    workspace->view()->setTextFont(QFont("DejaVu Sans Mono", 15));
+    workspace->actions()->barTool->items().constLast()->setVisible(false);
+    const QString editButton = workspace->actions()->barTool->items().constLast()->name();
+
+    (firstExitsFirst ? first : second).actions().mniExit->trigger();
+    (firstExitsFirst ? second : first).actions().mniExit->trigger();
+    QVERIFY(m_reported.isEmpty());
+
+    SettingsStore saved(path());
+    const auto value = [&](const QString &section, const char *name) {
+        return saved.readString(kRoot + section, name, "-");
+    };
+    QCOMPARE(value("Main Form", "mniAutomaticBackups_Checked"), QStringLiteral("True"));
+    QCOMPARE(value("Main Form", "lblDate_Caption"), QStringLiteral("5"));
+    QCOMPARE(value("Favorites", "mniFav03"), file(3));
+    QCOMPARE(value("Main Form", "mniMainStatusBar_Checked"),
+             statusBar ? QStringLiteral("False") : QStringLiteral("True"));
+    QCOMPARE(value("Main Form", "dlgOpenFile_Filter"), QStringLiteral("All Files (*.*)|*.*"));
+    QCOMPARE(value("Main Form", "NormPos"), QStringLiteral("50,60,750,560"));
+    QCOMPARE(value("Edit Form", "mmoMemo_FontSize"), QStringLiteral("15"));
+    QCOMPARE(value("Edit Form", "mmoMemo_FontName"), QStringLiteral("DejaVu Sans Mono"));
+    QStringList mainButtons;
+    QStringList editButtons;
+    for (int n = 1; n <= 30; ++n) {
+        mainButtons.append(value("TfrmMainbarTool", qPrintable(QStringLiteral("Button%1").arg(n))));
+        editButtons.append(value("TfrmEditbarTool", qPrintable(QStringLiteral("Button%1").arg(n))));
+    }
+    const auto named = [](const QStringList &buttons, const QString &name) {
+        return !buttons.filter(QRegularExpression("^" + name + ",")).isEmpty();
+    };
+    QVERIFY(!named(mainButtons, "btnOpen") && !named(mainButtons, "btnNew"));
+    QVERIFY(named(mainButtons, "btnExit"));
+    QVERIFY(!named(editButtons, editButton));
+    QVERIFY(editButtons.first() != "-");
+}
+
+void TestFrameSettings::aWrongTypedFavoriteCostsNoOther()
+{
+    QByteArray content = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\Favorites]\n";
+    for (int n = 1; n <= 8; ++n) {
+        content += n == 3 ? QByteArray("\"mniFav03\"=dword:00000001\n")
+                          : QStringLiteral("\"mniFav0%1\"=\"/home/u/fav%1.txt\"\n").arg(n).toUtf8();
+    }
+    QVERIFY(TestFiles::writeBytes(path(), content));
+    {
+        SettingsStore store(path());
+        TfrmMain frame;
+        frame.setSettingsStore(&store);
+        frame.show();
+        QCOMPARE(m_reported, QStringList{"Invalid data type for 'mniFav03'"});
+        QStringList expected;
+        for (int n = 1; n <= 8; ++n)
+            expected.append(n == 3 ? QString() : QStringLiteral("/home/u/fav%1.txt").arg(n));
+        QCOMPARE(frame.favoriteFiles(), expected);
+        frame.actions().mniExit->trigger();
+    }
+    QCOMPARE(m_reported.size(), 1);
+    // Nothing was changed: nothing was written over, the value that could not be read included.
+    const RegTree tree = RegFileFormat::parse(TestFiles::readBytes(path()));
+    const QString key = "HKEY_CURRENT_USER\\" + kRoot + "Favorites";
+    QCOMPARE(tree.valueNames(key).size(), 8);
+    for (int n = 1; n <= 8; ++n) {
+        const RegValue *favorite = tree.value(key, QStringLiteral("mniFav0%1").arg(n));
+        QVERIFY(favorite);
+        if (n == 3)
+            QCOMPARE(favorite->type, RegValue::Type::Dword);
+        else
+            QCOMPARE(favorite->text, QStringLiteral("/home/u/fav%1.txt").arg(n));
+    }
+}
+
+void TestFrameSettings::aFileCutMidValueKeepsEveryOtherValue()
+{
+    storeAFullSession();
+    const QByteArray whole = TestFiles::readBytes(path());
+    const RegTree stored = RegFileFormat::parse(whole);
+    // Cut in the middle of the last value's text, as a full disk or a crash would.
+    const qsizetype lastLine = whole.lastIndexOf('\n', whole.size() - 2) + 1;
+    const qsizetype dataStart = whole.indexOf("=\"", lastLine) + 2;
+    const QByteArray cut = whole.left(dataStart + (whole.size() - 1 - dataStart) / 2);
+    const QString cutName = QString::fromUtf8(whole.mid(lastLine + 1, dataStart - lastLine - 4));
+    const int lines = int(cut.count('\n')) + 1;
+    QVERIFY(TestFiles::writeBytes(path(), cut));
+    {
+        SettingsStore store(path());
+        QVERIFY(store.loadError().contains(QStringLiteral("line %1:").arg(lines)));
+        TfrmMain frame;
+        frame.setSettingsStore(&store);
+        frame.show();
+        QVERIFY(m_reported.isEmpty());
+        QCOMPARE(frame.geometry(), QRect(50, 60, 700, 500));
+        QCOMPARE(frame.favoriteFiles().mid(0, 2), (QStringList{file(1), file(2)}));
+        QCOMPARE(frame.filterString(),
+                 QStringLiteral("Text Files (*.txt)|*.txt|Notes (*.note)|*.note"));
+        QVERIFY(!frame.toolBar().bar()->FindItem("btnNew")->Visible());
+        const TfrmEdit *workspace = frame.workspaces().constFirst();
+        QVERIFY(!workspace->actions()->barTool->items().constFirst()->Visible());
+        frame.actions().mniExit->trigger();
+    }
+    QCOMPARE(TestFiles::readBytes(path() + ".bad"), cut);
+    // Every value that could be read is in the file written since.
+    const RegTree kept = RegFileFormat::parse(TestFiles::readBytes(path()));
+    for (const RegTree::Key &key : stored.keys()) {
+        for (const RegValue &value : key.values) {
+            if (&key == &stored.keys().constLast() && value.name == cutName)
+                continue;
+            QVERIFY2(kept.value(key.path, value.name), qPrintable(value.name));
+            QCOMPARE(kept.value(key.path, value.name)->text, value.text);
+        }
+    }
 }
 
 QTEST_MAIN(TestFrameSettings)

@@ -6,6 +6,24 @@
 #include <QMap>
 #include <QTest>
 
+namespace {
+
+// A storage of the six font values in a map, as they are stored.
+TPropsStorage storageFor(QMap<QString, QString> &values, QObject *target)
+{
+    TPropsStorage storage(
+            [&values](const QString &, const QString &name, const QString &d) {
+                return values.value(name, d);
+            },
+            [&values](const QString &, const QString &name, const QString &v) { values[name] = v; },
+            [](const QString &) {});
+    storage.Target = target;
+    storage.Prefix = QStringLiteral("mmoMemo_Font");
+    return storage;
+}
+
+} // namespace
+
 // The edit font as stored: six values that must bring the same font back.
 class TestFontProperties : public QObject
 {
@@ -15,22 +33,13 @@ private Q_SLOTS:
     void storedFontComesBack();
     void colourReferences();
     void heightAndSizeAgree();
+    void impossibleSizesLeaveTheFont_data();
+    void impossibleSizesLeaveTheFont();
 };
 
 void TestFontProperties::storedFontComesBack()
 {
     QMap<QString, QString> values;
-    auto storageFor = [&values](QObject *target) {
-        TPropsStorage storage([&values](const QString &, const QString &name,
-                                        const QString &d) { return values.value(name, d); },
-                              [&values](const QString &, const QString &name, const QString &v) {
-                                  values[name] = v;
-                              },
-                              [](const QString &) {});
-        storage.Target = target;
-        storage.Prefix = QStringLiteral("mmoMemo_Font");
-        return storage;
-    };
 
     TextDocument firstText;
     TextView first(&firstText);
@@ -41,7 +50,7 @@ void TestFontProperties::storedFontComesBack()
     first.setTextFont(font);
     firstFont.setColor(FontProperties::colorReference(QColor(10, 20, 30)));
     firstFont.setPitch(FontProperties::fpFixed);
-    storageFor(&firstFont).StoreObjectProperties();
+    storageFor(values, &firstFont).StoreObjectProperties();
     QCOMPARE(values.keys(),
              (QStringList{"mmoMemo_FontColor", "mmoMemo_FontHeight", "mmoMemo_FontName",
                           "mmoMemo_FontPitch", "mmoMemo_FontSize", "mmoMemo_FontStyle"}));
@@ -55,7 +64,7 @@ void TestFontProperties::storedFontComesBack()
     TextDocument secondText;
     TextView second(&secondText);
     FontProperties secondFont(&second);
-    storageFor(&secondFont).LoadObjectProperties();
+    storageFor(values, &secondFont).LoadObjectProperties();
     QCOMPARE(second.textFont().family(), QStringLiteral("DejaVu Sans Mono"));
     QCOMPARE(second.textFont().pointSize(), 13);
     QVERIFY(second.textFont().bold() && second.textFont().underline()
@@ -87,6 +96,44 @@ void TestFontProperties::heightAndSizeAgree()
     QCOMPARE(font.height(), -20);
     font.setSize(0); // not a size: ignored
     QCOMPARE(font.height(), -20);
+}
+
+void TestFontProperties::impossibleSizesLeaveTheFont_data()
+{
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<int>("points"); // 0: the control's own size
+    QTest::newRow("both impossible") << "-2147483648"
+                                     << "100000" << 0;
+    QTest::newRow("height impossible") << "2147483647"
+                                       << "14" << 14;
+    QTest::newRow("size impossible") << "-20"
+                                     << "-5" << 15; // 20 pixels at 96 dots an inch
+    QTest::newRow("both out of range") << "-1"
+                                       << "513" << 0;
+}
+
+void TestFontProperties::impossibleSizesLeaveTheFont()
+{
+    QFETCH(QString, height);
+    QFETCH(QString, size);
+    QFETCH(int, points);
+    TextDocument text;
+    TextView control(&text);
+    FontProperties font(&control);
+    QCOMPARE(control.logicalDpiY(), 96);
+    const double designed = control.textFont().pointSizeF();
+    QMap<QString, QString> values{{"mmoMemo_FontHeight", height},
+                                  {"mmoMemo_FontSize", size},
+                                  {"mmoMemo_FontName", "DejaVu Sans Mono"}};
+    storageFor(values, &font).LoadObjectProperties();
+    QCOMPARE(control.textFont().pointSizeF(), points ? double(points) : designed);
+    QCOMPARE(control.textFont().family(), QStringLiteral("DejaVu Sans Mono"));
+    // What is written back is the size the font has.
+    storageFor(values, &font).StoreObjectProperties();
+    QCOMPARE(values["mmoMemo_FontSize"].toInt(), font.size());
+    QCOMPARE(values["mmoMemo_FontHeight"].toInt(), font.height());
+    QVERIFY(font.size() >= 1 && font.size() <= 512);
 }
 
 QTEST_MAIN(TestFontProperties)

@@ -1,4 +1,5 @@
 #include "app/errorhandler.h"
+#include "settings/regfileformat.h"
 #include "settings/settingsstore.h"
 #include "settings/tformstorage.h"
 #include "settings/tinilink.h"
@@ -9,12 +10,16 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "common/testfiles.h"
 
 namespace {
 
 const QString kMainKey = QStringLiteral("Software\\Orvanel\\Leafstack\\Main Form");
+constexpr char kPartlyOff[] = "partly off, top edge in reach";
 
 class Frame : public QMainWindow
 {
@@ -40,6 +45,16 @@ protected:
     void closeEvent(QCloseEvent *event) override { event->setAccepted(!refuseClose); }
 };
 
+// A frame, or a dialog that keeps its placement in the frame's section.
+std::unique_ptr<QWidget> makeForm(SettingsStore *store, bool dialog)
+{
+    if (!dialog)
+        return std::make_unique<Frame>(store);
+    auto form = std::make_unique<QDialog>();
+    (new TFormPlacement(form.get(), store))->IniSection = QStringLiteral("Main Form");
+    return form;
+}
+
 } // namespace
 
 class TestFormPlacement : public QObject
@@ -60,6 +75,10 @@ private Q_SLOTS:
     void destroyedWithoutCloseSavesOnce();
     void linksSaveAndLoadWithTheForm();
     void restoreErrorIsReportedAndTheFormStillShows();
+    void placementsOffTheScreenComeOnto_data();
+    void placementsOffTheScreenComeOnto();
+    void twoCopiesKeepEachOthersChanges_data();
+    void twoCopiesKeepEachOthersChanges();
 
 private:
     QString path() const { return m_dir->filePath("Leafstack.reg"); }
@@ -174,13 +193,7 @@ void TestFormPlacement::showCommands()
     if (!showCmd.isEmpty())
         writeMainForm({{"ShowCmd", showCmd}});
     SettingsStore store(path());
-    std::unique_ptr<QWidget> form;
-    if (dialog) {
-        form = std::make_unique<QDialog>();
-        (new TFormPlacement(form.get(), &store))->IniSection = QStringLiteral("Main Form");
-    } else {
-        form = std::make_unique<Frame>(&store);
-    }
+    const std::unique_ptr<QWidget> form = makeForm(&store, dialog);
     form->show();
     QCoreApplication::processEvents(); // a minimised start happens after the first show
     QCOMPARE(int(form->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)), state);
@@ -265,16 +278,120 @@ void TestFormPlacement::linksSaveAndLoadWithTheForm()
 void TestFormPlacement::restoreErrorIsReportedAndTheFormStillShows()
 {
     QVERIFY(QDir().mkpath(m_dir->path()));
-    QFile file(path());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\Main "
-               "Form]\n\"Flags\"=dword:00000001\n");
-    file.close();
+    const QByteArray stored = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\Main "
+                              "Form]\n\"Flags\"=dword:00000001\n\"ShowCmd\"=\"1\"\n"
+                              "\"NormPos\"=\"30,40,530,340\"\n\"mniStayOnTop_Checked\"=\"True\"\n";
+    QVERIFY(TestFiles::writeBytes(path(), stored));
     SettingsStore store(path());
     Frame frame(&store);
     frame.show();
     QVERIFY(frame.isVisible());
     QCOMPARE(m_reported, QStringList{"Invalid data type for 'Flags'"});
+    // Everything else has loaded.
+    QCOMPARE(frame.geometry(), QRect(30, 40, 500, 300));
+    QVERIFY(frame.m_option->isChecked());
+
+    // Closed unchanged, it writes nothing over the value it could not read, or over any other;
+    // opened again, it does not say the same twice.
+    QVERIFY(frame.close());
+    frame.show();
+    QVERIFY(frame.close());
+    QCOMPARE(m_reported.size(), 1);
+    const RegTree tree = RegFileFormat::parse(TestFiles::readBytes(path()));
+    const QString key = "HKEY_CURRENT_USER\\" + kMainKey;
+    QCOMPARE(tree.value(key, "Flags")->type, RegValue::Type::Dword);
+    QCOMPARE(tree.value(key, "NormPos")->text, QStringLiteral("30,40,530,340"));
+    QCOMPARE(tree.value(key, "mniStayOnTop_Checked")->text, QStringLiteral("True"));
+}
+
+// The offscreen platform has one screen of 800 x 800 at the origin and gives every window a
+// frame of 2 pixels.
+void TestFormPlacement::placementsOffTheScreenComeOnto_data()
+{
+    QTest::addColumn<QString>("normPos");
+    QTest::addColumn<bool>("dialog");
+    QTest::addColumn<QRect>("expected");
+    const QRect area = QRect(0, 0, 800, 800).marginsRemoved(QMargins(2, 2, 2, 2));
+    QTest::newRow("on the screen") << "30,40,530,340" << false << QRect(30, 40, 500, 300);
+    QTest::newRow(kPartlyOff) << "600,100,1000,400" << false << QRect(600, 100, 400, 300);
+    QTest::newRow("monitor unplugged")
+            << "1200,100,1800,500" << false << QRect(area.right() + 1 - 600, 100, 600, 400);
+    QTest::newRow("far off and wider than the screen")
+            << "5000,5000,5800,5600" << false
+            << QRect(area.left(), area.bottom() + 1 - 600, area.width(), 600);
+    QTest::newRow("huge") << "0,0,2000000000,2000000000" << false << area;
+    QTest::newRow("huge both ways")
+            << "-2147483648,-2147483648,2147483647,2147483647" << false << area;
+    QTest::newRow("huge dialog") << "0,0,2000000000,2000000000" << true << area;
+    QTest::newRow("dialog above the screen")
+            << "100,-900,500,-600" << true << QRect(100, area.top(), 400, 300);
+}
+
+void TestFormPlacement::placementsOffTheScreenComeOnto()
+{
+    QFETCH(QString, normPos);
+    QFETCH(bool, dialog);
+    QFETCH(QRect, expected);
+    QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 800, 800));
+    writeMainForm({{"ShowCmd", "1"}, {"NormPos", normPos}});
+    {
+        SettingsStore store(path());
+        const std::unique_ptr<QWidget> form = makeForm(&store, dialog);
+        form->show();
+        QCOMPARE(form->geometry(), expected);
+        // Frame and all on the screen, but for a window the user left partly off it.
+        QCOMPARE(QRect(0, 0, 800, 800).contains(form->frameGeometry()),
+                 qstrcmp(QTest::currentDataTag(), kPartlyOff) != 0);
+        QVERIFY(form->close());
+    }
+    // What was brought onto the screen is what is kept.
+    const QString saved = SettingsStore(path()).readString(kMainKey, "NormPos", "");
+    QCOMPARE(saved,
+             QStringLiteral("%1,%2,%3,%4")
+                     .arg(expected.left())
+                     .arg(expected.top())
+                     .arg(expected.left() + expected.width())
+                     .arg(expected.top() + expected.height()));
+}
+
+// Two running copies of the program, each with its own store of the one settings file.
+void TestFormPlacement::twoCopiesKeepEachOthersChanges_data()
+{
+    QTest::addColumn<bool>("firstClosesFirst");
+    QTest::addColumn<bool>("bothMove");
+    QTest::newRow("first closes first") << true << false;
+    QTest::newRow("second closes first") << false << false;
+    QTest::newRow("both move, first closes last") << false << true;
+}
+
+void TestFormPlacement::twoCopiesKeepEachOthersChanges()
+{
+    QFETCH(bool, firstClosesFirst);
+    QFETCH(bool, bothMove);
+    writeMainForm({{"Flags", "0"},
+                   {"ShowCmd", "1"},
+                   {"MinMaxPos", "-1,-1,-1,-1"},
+                   {"NormPos", "30,40,530,340"},
+                   {"Visible", "0"},
+                   {"mniStayOnTop_Checked", "False"}});
+    SettingsStore firstStore(path());
+    SettingsStore secondStore(path());
+    Frame first(&firstStore);
+    Frame second(&secondStore);
+    first.show();
+    second.show();
+    first.m_option->setChecked(true);
+    second.setGeometry(60, 70, 400, 200);
+    if (bothMove)
+        first.setGeometry(10, 20, 300, 300);
+    QVERIFY((firstClosesFirst ? first : second).close());
+    QVERIFY((firstClosesFirst ? second : first).close());
+
+    SettingsStore saved(path());
+    QCOMPARE(saved.readString(kMainKey, "mniStayOnTop_Checked", ""), QStringLiteral("True"));
+    QCOMPARE(saved.readString(kMainKey, "NormPos", ""),
+             bothMove ? QStringLiteral("10,20,310,320") : QStringLiteral("60,70,460,270"));
+    QCOMPARE(saved.readString(kMainKey, "ShowCmd", ""), QStringLiteral("1"));
 }
 
 QTEST_MAIN(TestFormPlacement)

@@ -1,5 +1,6 @@
 #include "app/apperror.h"
 #include "settings/regfileformat.h"
+#include "settings/settingsbaseline.h"
 #include "settings/settingsstore.h"
 
 #include "common/testfiles.h"
@@ -53,16 +54,17 @@ private Q_SLOTS:
     void stringsRoundTrip_data();
     void stringsRoundTrip();
     void readsWhatAPersonMightWrite();
-    void malformedFilesAreRefused_data();
-    void malformedFilesAreRefused();
+    void unreadableLinesAreLeftOut_data();
+    void unreadableLinesAreLeftOut();
     void namesIgnoreCaseAndKeepIt();
     void integersAndBooleans();
     void erasingAKeyTakesItsSubKeys();
     void firstFlushWritesTheFile();
     void concurrentStoresKeepEachOthersValues();
+    void fillingInLeavesOtherValuesAlone();
     void concurrentProcessesKeepEachOthersValues();
     void killedWriterLeavesAWholeFile();
-    void corruptFileIsSetAsideAndReported();
+    void damagedFileKeepsEveryReadableValue();
     void symlinkStaysALink();
     void failedFlushKeepsChangesAndSaysSo();
     void fileLocation();
@@ -140,10 +142,14 @@ void TestSettingsStore::readsWhatAPersonMightWrite()
     QCOMPARE(store.loadError(), QString());
     QCOMPARE(store.readString(kMain, "mniButtonHints_Checked", ""), QStringLiteral("True"));
     QCOMPARE(store.readString(kMain, "", ""), QStringLiteral("default"));
-    QCOMPARE(errorOf([&] { store.readString(kMain, "Count", ""); }),
-             QStringLiteral("Invalid data type for 'Count'"));
-    QCOMPARE(errorOf([&] { store.readInteger(kMain, "blob", 0); }),
-             QStringLiteral("Invalid data type for 'blob'"));
+    // A value of another type reads as missing and is said once.
+    QCOMPARE(store.readString(kMain, "Count", "none"), QStringLiteral("none"));
+    QCOMPARE(store.readInteger(kMain, "blob", 5), 5);
+    QCOMPARE(store.readString(kMain, "count", "none"), QStringLiteral("none"));
+    QCOMPARE(store.takeProblems(),
+             (QStringList{"Invalid data type for 'Count'", "Invalid data type for 'blob'"}));
+    QVERIFY(!store.stringValue(kMain, "Count"));
+    QVERIFY(store.takeProblems().isEmpty());
     // Values of other types survive a flush of this process's changes.
     store.writeString(kMain, "Flags", "2");
     store.flush();
@@ -155,34 +161,47 @@ void TestSettingsStore::readsWhatAPersonMightWrite()
     QCOMPARE(tree.value(key, "Flags")->text, QStringLiteral("2"));
 }
 
-void TestSettingsStore::malformedFilesAreRefused_data()
+void TestSettingsStore::unreadableLinesAreLeftOut_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("no header") << QByteArray("[HKEY_CURRENT_USER\\x]\n")
-                               << "line 1: the file does not start with REGEDIT4";
-    QTest::newRow("value before key")
-            << QByteArray("REGEDIT4\n\"a\"=\"b\"\n") << "line 2: a value before the first key";
+    QTest::addColumn<QStringList>("problems");
+    const QByteArray good = "[k]\n\"good\"=\"yes\"\n";
+    QTest::newRow("no header") << good
+                               << QStringList{"line 1: the file does not start with REGEDIT4"};
+    QTest::newRow("value before key") << "REGEDIT4\n\"a\"=\"b\"\n" + good
+                                      << QStringList{"line 2: a value before the first key"};
     QTest::newRow("unknown escape")
-            << QByteArray("REGEDIT4\n[k]\n\"a\"=\"\\q\"\n") << "line 3: unknown escape \\q";
-    QTest::newRow("unclosed") << QByteArray("REGEDIT4\n[k]\n\"a\"=\"b\n")
-                              << "line 3: unclosed quote";
-    QTest::newRow("junk after data") << QByteArray("REGEDIT4\n[k]\n\"a\"=\"b\" c\n")
-                                     << "line 3: text after the closing quote";
-    QTest::newRow("bad dword") << QByteArray("REGEDIT4\n[k]\n\"a\"=dword:123456789\n")
-                               << "line 3: bad dword";
-    QTest::newRow("bad hex") << QByteArray("REGEDIT4\n[k]\n\"a\"=hex:1g\n")
-                             << "line 3: bad hex byte \"1g\"";
-    QTest::newRow("deletion") << QByteArray("REGEDIT4\n[-k]\n") << "line 2: bad key line";
-    QTest::newRow("stray line") << QByteArray("REGEDIT4\n[k]\nhello\n")
-                                << "line 3: neither a key nor a value";
+            << QByteArray("REGEDIT4\n[k]\n\"a\"=\"\\q\"\n\"good\"=\"yes\"\n")
+            << QStringList{"line 3: unknown escape \\q"};
+    QTest::newRow("junk after data") << "REGEDIT4\n" + good + "\"a\"=\"b\" c\n"
+                                     << QStringList{"line 4: text after the closing quote"};
+    QTest::newRow("bad dword and bad hex")
+            << QByteArray("REGEDIT4\n[k]\n\"a\"=dword:123456789\n\"b\"=hex:1g\n\"good\"=\"yes\"\n")
+            << QStringList{"line 3: bad dword", "line 4: bad hex byte \"1g\""};
+    QTest::newRow("values of a deleted key") << "REGEDIT4\n[-k]\n\"a\"=\"b\"\n"
+                    + good << QStringList{"line 2: bad key line; the values below it are left out"};
+    QTest::newRow("stray line") << QByteArray("REGEDIT4\n[k]\nhello\n\"good\"=\"yes\"\n")
+                                << QStringList{"line 3: neither a key nor a value"};
+    QTest::newRow("cut in a string")
+            << "REGEDIT4\n" + good + "\"cut\"=\"C:\\\\Doc" << QStringList{"line 4: unclosed quote"};
+    QTest::newRow("cut in hex data") << "REGEDIT4\n" + good + "\"cut\"=hex:01,02,\\\n"
+                                     << QStringList{"line 4: hex data cut short"};
+    // A line cut off and the next one run into it: only that line is lost.
+    QTest::newRow("cut and run on")
+            << QByteArray("REGEDIT4\n[k]\n\"cut\"=\"abc\"good\"=\"yes\"\n\"good\"=\"yes\"\n")
+            << QStringList{"line 3: text after the closing quote"};
 }
 
-void TestSettingsStore::malformedFilesAreRefused()
+void TestSettingsStore::unreadableLinesAreLeftOut()
 {
     QFETCH(QByteArray, content);
-    QFETCH(QString, error);
-    QCOMPARE(errorOf([&] { RegFileFormat::parse(content); }), error);
+    QFETCH(QStringList, problems);
+    QStringList found;
+    const RegTree tree = RegFileFormat::parse(content, &found);
+    QCOMPARE(found, problems);
+    QVERIFY(tree.value("k", "good"));
+    QCOMPARE(tree.value("k", "good")->text, QStringLiteral("yes"));
+    QCOMPARE(tree.valueNames("k"), QStringList{"good"});
 }
 
 void TestSettingsStore::namesIgnoreCaseAndKeepIt()
@@ -236,6 +255,11 @@ void TestSettingsStore::erasingAKeyTakesItsSubKeys()
     QVERIFY(store.openKey("Software\\Orvanel\\Leafstack\\MRUS", true));
     store.flush();
     QVERIFY(SettingsStore(path()).keyExists("Software\\Orvanel\\Leafstack\\MRUS"));
+    // A key that existed only through the one below it goes with that one.
+    store.writeString("A\\B\\C", "v", "1");
+    QVERIFY(store.keyExists("a\\b"));
+    store.eraseKey("A\\B\\C");
+    QVERIFY(!store.keyExists("A\\B") && !store.keyExists("A"));
 }
 
 void TestSettingsStore::firstFlushWritesTheFile()
@@ -279,6 +303,33 @@ void TestSettingsStore::concurrentStoresKeepEachOthersValues()
              QStringLiteral("2"));
 }
 
+void TestSettingsStore::fillingInLeavesOtherValuesAlone()
+{
+    SettingsStore first(path());
+    SettingsStore second(path());
+    first.writeStringIfAbsent(kMain, "shared", "first's default");
+    first.writeStringIfAbsent(kMain, "missing", "filled in");
+    second.writeString(kMain, "shared", "second's choice");
+    second.flush();
+    first.flush();
+    SettingsStore third(path());
+    QCOMPARE(third.readString(kMain, "shared", ""), QStringLiteral("second's choice"));
+    QCOMPARE(third.readString(kMain, "missing", ""), QStringLiteral("filled in"));
+    third.writeStringIfAbsent(kMain, "SHARED", "anything");
+    QVERIFY(!third.hasUnsavedChanges());
+
+    // Through a baseline only a changed value is written, whatever case its name has.
+    SettingsBaseline baseline;
+    baseline.note(kMain, "shared", "second's choice");
+    baseline.write(third, kMain, "Shared", "second's choice");
+    QVERIFY(!third.hasUnsavedChanges());
+    baseline.write(third, kMain, "shared", "third's choice");
+    QVERIFY(third.hasUnsavedChanges());
+    third.flush();
+    baseline.write(third, kMain, "shared", "third's choice");
+    QVERIFY(!third.hasUnsavedChanges());
+}
+
 void TestSettingsStore::concurrentProcessesKeepEachOthersValues()
 {
     QProcess a;
@@ -315,22 +366,34 @@ void TestSettingsStore::killedWriterLeavesAWholeFile()
     }
 }
 
-void TestSettingsStore::corruptFileIsSetAsideAndReported()
+void TestSettingsStore::damagedFileKeepsEveryReadableValue()
 {
     QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
-    const QByteArray bad = "this is not a settings file\n";
-    QVERIFY(TestFiles::writeBytes(path(), bad));
+    const QByteArray damaged = "REGEDIT4\n"
+                               "[HKEY_CURRENT_USER\\Software\\Orvanel\\Leafstack\\Main Form]\n"
+                               "\"Flags\"=\"0\"\n"
+                               "\"NormPos\"=\"1,2,\x01\x02 garbage\n"
+                               "\"ShowCmd\"=\"3\"\n";
+    QVERIFY(TestFiles::writeBytes(path(), damaged));
     QVERIFY(TestFiles::writeBytes(path() + ".bad", "an older bad file"));
     SettingsStore store(path());
     QVERIFY(store.loadError().contains(path()));
-    QVERIFY(store.loadError().contains("line 1"));
-    QCOMPARE(store.readString(kMain, "Flags", "default"), QStringLiteral("default"));
-    QCOMPARE(TestFiles::readBytes(path()), bad); // untouched until the first write
-    store.writeString(kMain, "Flags", "0");
+    QVERIFY(store.loadError().contains("line 4: unclosed quote"));
+    QCOMPARE(store.valueNames(kMain), (QStringList{"Flags", "ShowCmd"}));
+    QCOMPARE(TestFiles::readBytes(path()), damaged); // untouched until the first write
+    store.writeString(kMain, "Visible", "1");
     store.flush();
     QCOMPARE(TestFiles::readBytes(path() + ".bad"), QByteArray("an older bad file"));
-    QCOMPARE(TestFiles::readBytes(path() + ".bad.1"), bad);
-    QCOMPARE(SettingsStore(path()).readString(kMain, "Flags", ""), QStringLiteral("0"));
+    QCOMPARE(TestFiles::readBytes(path() + ".bad.1"), damaged);
+
+    // The file written holds every readable value and nothing unreadable: said no more.
+    SettingsStore reread(path());
+    QCOMPARE(reread.loadError(), QString());
+    QCOMPARE(reread.valueNames(kMain), (QStringList{"Flags", "ShowCmd", "Visible"}));
+    QCOMPARE(reread.readString(kMain, "ShowCmd", ""), QStringLiteral("3"));
+    store.writeString(kMain, "Visible", "0");
+    store.flush();
+    QVERIFY(!QFile::exists(path() + ".bad.2"));
 }
 
 void TestSettingsStore::symlinkStaysALink()

@@ -53,7 +53,8 @@ void TestSpeedbarLayout::savesTheVisibleButtons()
     SettingsStore store(path());
     store.writeString(kSection, "Button9", "stale");
     SpeedbarLayout layout = designed();
-    layout.save(store, kSection);
+    SettingsBaseline baseline;
+    layout.save(store, kSection, baseline);
     QCOMPARE(store.valueNames(kSection),
              (QStringList{"Position", "Width", "Version", "BtnWidth", "BtnHeight", "Button1",
                           "Button2", "Button3", "Count"}));
@@ -62,6 +63,13 @@ void TestSpeedbarLayout::savesTheVisibleButtons()
     QCOMPARE(store.readString(kSection, "Button2", ""), QStringLiteral("btnOpen,52,4"));
     QCOMPARE(store.readString(kSection, "Button3", ""), QStringLiteral("btnExit,100,4"));
     QCOMPARE(store.readString(kSection, "Count", ""), QStringLiteral("3"));
+    // Saved again unchanged, nothing is written; moved, the section is written anew.
+    store.flush();
+    layout.save(store, kSection, baseline);
+    QVERIFY(!store.hasUnsavedChanges());
+    layout.items[1].left = 148;
+    layout.save(store, kSection, baseline);
+    QCOMPARE(store.readString(kSection, "Button2", ""), QStringLiteral("btnOpen,148,4"));
 
     SpeedbarLayout restored = designed();
     for (auto &item : restored.items)

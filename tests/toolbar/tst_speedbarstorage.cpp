@@ -70,6 +70,9 @@ private Q_SLOTS:
     void savesWhenTheFormCloses();
     void aLayoutOfANewerVersionOnlyIsTaken();
     void aBarWithoutANameKeepsNothing();
+    void twoCopiesKeepTheLayoutOneChanged_data();
+    void twoCopiesKeepTheLayoutOneChanged();
+    void aThickBarIsCutAndOnlyThatIsWritten();
 
 private:
     QString path() const { return m_dir->filePath("Leafstack.reg"); }
@@ -223,6 +226,77 @@ void TestSpeedbarStorage::aBarWithoutANameKeepsNothing()
     }
     SettingsStore saved(path());
     QCOMPARE(saved.valueNames(kSection), (QStringList{"Count", "Button1"}));
+}
+
+// Two running copies of the program, each with its own store of the one settings file.
+void TestSpeedbarStorage::twoCopiesKeepTheLayoutOneChanged_data()
+{
+    QTest::addColumn<bool>("changerClosesFirst");
+    QTest::addColumn<bool>("bothChange");
+    QTest::newRow("the one that changed closes first") << true << false;
+    QTest::newRow("the one that changed closes last") << false << false;
+    QTest::newRow("both changed: the last to close wins") << true << true;
+}
+
+void TestSpeedbarStorage::twoCopiesKeepTheLayoutOneChanged()
+{
+    QFETCH(bool, changerClosesFirst);
+    QFETCH(bool, bothChange);
+    {
+        SettingsStore store(path());
+        TfrmProbe form(&store);
+        form.show();
+        QVERIFY(form.close()); // the designed layout is stored
+    }
+    SettingsStore changerStore(path());
+    SettingsStore otherStore(path());
+    TfrmProbe changer(&changerStore);
+    TfrmProbe other(&otherStore);
+    changer.show();
+    other.show();
+    changer.bar->FindItem("btnOpen")->setVisible(false);
+    changer.bar->dropItem(changer.bar->FindItem("btnAbout"), QPoint(150, 10));
+    if (bothChange)
+        other.bar->FindItem("btnExit")->setVisible(false);
+    QVERIFY((changerClosesFirst ? changer : other).close());
+    QVERIFY((changerClosesFirst ? other : changer).close());
+
+    SettingsStore store(path());
+    TfrmProbe next(&store);
+    next.show();
+    const QStringList changed{"btnNew@4,4", "btnExit@92,4", "btnAbout@136,4"};
+    const QStringList otherChanged{"btnNew@4,4", "btnOpen@48,4"};
+    QCOMPARE(places(*next.bar), bothChange ? otherChanged : changed);
+    QCOMPARE(store.readString(kSection, "Count", ""),
+             QString::number(bothChange ? otherChanged.size() : changed.size()));
+}
+
+// A bar stored far thicker than its buttons need comes back as thick as they need. That, and
+// nothing else, is written back: an entry that could not be read stays for the user to see.
+void TestSpeedbarStorage::aThickBarIsCutAndOnlyThatIsWritten()
+{
+    {
+        SettingsStore store(path());
+        const QStringList entries{"Position=1",      "Width=100000",         "Version=0",
+                                  "BtnWidth=44",     "BtnHeight=44",         "Button1=btnNew,4,4",
+                                  "Button2=garbage", "Button3=btnExit,48,4", "Count=3"};
+        for (const QString &entry : entries)
+            store.writeString(kSection, entry.section('=', 0, 0), entry.section('=', 1));
+        store.flush();
+    }
+    {
+        SettingsStore store(path());
+        TfrmProbe form(&store);
+        form.show();
+        QCOMPARE(form.bar->height(), 52);
+        QCOMPARE(places(*form.bar), (QStringList{"btnNew@4,4", "btnExit@48,4"}));
+        QVERIFY(form.close());
+    }
+    SettingsStore saved(path());
+    QCOMPARE(saved.readString(kSection, "Width", ""), QStringLiteral("52"));
+    QCOMPARE(saved.readString(kSection, "Button2", ""), QStringLiteral("garbage"));
+    QCOMPARE(saved.readString(kSection, "Button3", ""), QStringLiteral("btnExit,48,4"));
+    QCOMPARE(saved.valueNames(kSection).size(), 9);
 }
 
 QTEST_MAIN(TestSpeedbarStorage)
