@@ -17,6 +17,7 @@
 #include "mditiler.h"
 #include "menumerger.h"
 #include "opendialogsettings.h"
+#include "platform/fileidentity.h"
 #include "platform/keptcopies.h"
 #include "preferences/tfrmtools.h"
 #include "settings/tformstorage.h"
@@ -231,6 +232,12 @@ void TfrmMain::openStartFiles(const QList<CommandLine::FileRequest> &files)
     TfrmEdit *untitled = nullptr;
     bool opened = false;
     for (const CommandLine::FileRequest &file : files) {
+        if (TfrmEdit *open = workspaceHolding(file.path)) {
+            m_mdiArea->setActiveSubWindow(open);
+            if (file.line > 0)
+                open->goToLine(file.line);
+            continue;
+        }
         TfrmEdit *workspace = createWorkspace();
         workspace->show();
         if (!CommandLine::existsOnDisk(file.path)) {
@@ -327,8 +334,24 @@ TfrmEdit *TfrmMain::NewChild()
     return workspace;
 }
 
+// A file already open, by this path or another that reaches it, is not opened twice: two
+// Workspaces saving the same file would each undo the other's work.
+TfrmEdit *TfrmMain::workspaceHolding(const QString &path) const
+{
+    const FileIdentity file = FileIdentity::of(path);
+    for (TfrmEdit *workspace : workspaces()) {
+        if (!workspace->untitled() && workspace->diskIdentity().sameFile(file))
+            return workspace;
+    }
+    return nullptr;
+}
+
 TfrmEdit *TfrmMain::OpenFile(const QString &path)
 {
+    if (TfrmEdit *open = workspaceHolding(path)) {
+        m_mdiArea->setActiveSubWindow(open);
+        return open;
+    }
     TfrmEdit *workspace = createWorkspace();
     workspace->show();
     if (!workspace->Open(path)) {

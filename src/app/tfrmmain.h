@@ -134,6 +134,7 @@ private:
     void FormDestroy();
     void connectCommands();
     TfrmEdit *createWorkspace();
+    TfrmEdit *workspaceHolding(const QString &path) const;
     void workspaceActivated();
     // Tile and Cascade arrange windows of normal size.
     void restoreMaximised();

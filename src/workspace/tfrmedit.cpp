@@ -13,6 +13,7 @@
 #include "toolbar/speedbardock.h"
 #include "toolbar/tspeedbar.h"
 #include "workspace/dialogfilter.h"
+#include "workspace/encodingchoice.h"
 #include "workspace/fileconflicts.h"
 #include "workspace/fileproperties.h"
 #include "workspace/filewatch.h"
@@ -35,9 +36,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
@@ -138,6 +142,13 @@ void TfrmEdit::connectActions()
     connect(a->mniClose, &QAction::triggered, this, &QWidget::close);
     connect(a->mniSave, &QAction::triggered, this, &TfrmEdit::mniSaveClick);
     connect(a->mniSaveAs, &QAction::triggered, this, &TfrmEdit::mniSaveAsClick);
+    connect(a->mniUndo, &QAction::triggered, m_view, &TextView::undo);
+    connect(a->mniRedo, &QAction::triggered, m_view, &TextView::redo);
+    connect(m_document, &TextDocument::undoAvailable, a->mniUndo, &QAction::setEnabled);
+    connect(m_document, &TextDocument::redoAvailable, a->mniRedo, &QAction::setEnabled);
+    for (QAction *item : a->encodingItems)
+        connect(item, &QAction::triggered, this,
+                [this, item]() { reopenWithEncoding(TextEncoding(item->data().toInt())); });
     connect(a->mniCut, &QAction::triggered, m_view, &TextView::cut);
     connect(a->mniCopy, &QAction::triggered, m_view, &TextView::copy);
     connect(a->mniPaste, &QAction::triggered, m_view, &TextView::paste);
@@ -220,6 +231,7 @@ void TfrmEdit::showUntitled()
     m_status->setText(WorkspaceStatusBar::Modified, QString());
     m_journal->setBase({});
     m_journal->setTitle(untitledName);
+    updateFileItems();
     RefreshTaskbarTitle();
 }
 
@@ -269,7 +281,8 @@ bool TfrmEdit::reloadFile(std::optional<TextEncoding> encoding)
 
 const FileIdentity &TfrmEdit::diskIdentity() const
 {
-    return m_watch->known();
+    // While the file goes in, the file being read.
+    return m_watch->watching() ? m_watch->known() : m_loadedIdentity;
 }
 
 void TfrmEdit::checkDiskFile()
@@ -282,6 +295,23 @@ bool TfrmEdit::isCurrentWorkspace() const
 {
     return mdiArea() && mdiArea()->activeSubWindow() == this
             && QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
+
+void TfrmEdit::reopenWithEncoding(TextEncoding encoding)
+{
+    if (m_document->isModified()
+        && ask(QStringLiteral("Read %1 again as %2 and lose the changes made here?")
+                       .arg(m_path, StatusTexts::encodingName(encoding)),
+               false)
+                != QMessageBox::Yes)
+        return;
+    reloadFile(encoding);
+}
+
+// Reading again needs a file, and none is read twice at once.
+void TfrmEdit::updateFileItems()
+{
+    m_actions->mniReopenEncoding->setEnabled(!m_untitled && !loading());
 }
 
 bool TfrmEdit::loading() const
@@ -331,6 +361,7 @@ void TfrmEdit::loadingChanged(bool loading)
     m_view->setReadOnly(loading);
     for (QAction *action : {m_actions->mniSave, m_actions->mniSaveAs, m_actions->mniPrint})
         action->setEnabled(!loading);
+    m_actions->mniReopenEncoding->setEnabled(!loading && !m_untitled);
 }
 
 void TfrmEdit::takeName(const QString &path)
@@ -339,6 +370,7 @@ void TfrmEdit::takeName(const QString &path)
     m_path = path;
     setWindowTitle(FilePath::fileNamePart(path));
     m_journal->setTitle(windowTitle());
+    updateFileItems();
     m_status->setPath(path);
     RefreshTaskbarTitle();
 }
@@ -414,11 +446,12 @@ bool TfrmEdit::mniSaveAsClick()
         return false;
     bool saved = false;
     ErrorHandler::run([&]() {
-        const QString chosen = chooseSaveName();
+        TextFormat format = m_document->format();
+        const QString chosen = chooseSaveName(format);
         if (chosen.isEmpty())
             return;
         // The Workspace takes the new name only once the file holds its text.
-        if (!saveTo(chosen, m_document->format()))
+        if (!saveTo(chosen, format))
             return;
         m_host->setOpenDirectory(FilePath::directoryPart(chosen));
         takeName(chosen);
@@ -428,7 +461,7 @@ bool TfrmEdit::mniSaveAsClick()
     return saved;
 }
 
-QString TfrmEdit::chooseSaveName()
+QString TfrmEdit::chooseSaveName(TextFormat &format)
 {
     const int filterIndex = DialogFilter::indexFromText(m_host->filterIndexText());
     HostTopmostDropped dropped(m_host);
@@ -443,11 +476,34 @@ QString TfrmEdit::chooseSaveName()
     if (filterIndex >= 1 && filterIndex <= filters.size())
         dialog.selectNameFilter(filters[filterIndex - 1]);
     dialog.selectFile(m_untitled ? untitledName : FilePath::fileNamePart(m_path));
+    QComboBox *encoding = addEncodingChoice(dialog, format);
+    QString chosen;
     if (m_saveDialogRunner)
-        return m_saveDialogRunner(dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+        chosen = m_saveDialogRunner(dialog);
+    else if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        chosen = dialog.selectedFiles().constFirst();
+    if (!chosen.isEmpty())
+        format = EncodingChoice::chosen(encoding->currentIndex(), format);
+    return chosen;
+}
+
+// The dialog's own row for the encoding, under the file type. The desktop's own dialog takes
+// no rows of ours, so Save As is Qt's.
+QComboBox *TfrmEdit::addEncodingChoice(QFileDialog &dialog, const TextFormat &format)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto *box = new QComboBox(&dialog);
+    box->setObjectName(QStringLiteral("cmbEncoding"));
+    box->addItems(EncodingChoice::labels());
+    box->setCurrentIndex(EncodingChoice::indexOf(format));
+    auto *label = new QLabel(tr("&Encoding:"), &dialog);
+    label->setBuddy(box);
+    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout())) {
+        const int row = grid->rowCount();
+        grid->addWidget(label, row, 0);
+        grid->addWidget(box, row, 1);
+    }
+    return box;
 }
 
 void TfrmEdit::tell(const QString &message)

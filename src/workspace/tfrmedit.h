@@ -14,6 +14,7 @@ class FileConflicts;
 class FileListMenu;
 class FileWatch;
 class RecoveryJournal;
+class QComboBox;
 class QFileDialog;
 class QMenu;
 class QMessageBox;
@@ -63,6 +64,8 @@ public:
     bool loading() const;
     // Reads the file again, in encoding when given; the text stays as it is when that fails.
     bool reloadFile(std::optional<TextEncoding> encoding = std::nullopt);
+    // "Reopen with Encoding": after asking, when there are changes to lose.
+    void reopenWithEncoding(TextEncoding encoding);
     // The file this Workspace holds as it was when last read or written; none when untitled.
     const FileIdentity &diskIdentity() const;
     // Looks whether another program changed the file, and asks what to do when it did.
@@ -137,13 +140,15 @@ private:
     void startLoad(const QString &path, std::optional<TextEncoding> encoding);
     void takeText(DecodedText text);
     bool isCurrentWorkspace() const;
+    void updateFileItems();
     void loadFailed(const QString &message);
     bool saveTo(const QString &path, TextFormat format);
     bool encodableOrConverted(TextFormat &format);
     void takeName(const QString &path);
     void setSizePanelWidth();
     void loadingChanged(bool loading);
-    QString chooseSaveName();
+    QString chooseSaveName(TextFormat &format);
+    QComboBox *addEncodingChoice(QFileDialog &dialog, const TextFormat &format);
     int ask(const QString &message, bool withCancel);
     // An information box (OK only), through the question runner in tests.
     void tell(const QString &message);

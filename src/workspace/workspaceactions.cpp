@@ -1,5 +1,6 @@
 #include "workspaceactions.h"
 
+#include "controls/textformat.h"
 #include "toolbar/speedbarglyphs.h"
 #include "toolbar/tspeedbar.h"
 #include "toolbar/tspeedbarsection.h"
@@ -27,6 +28,13 @@ WorkspaceActions::WorkspaceActions(QWidget *owner)
             make("mniCustomizeToolBar", tr("Customize Tool Bar..."), tr("Customize Toolbar|"));
     mniExit = make("mniExit", tr("E&xit"), tr("Exit Leafstack..."), ctrl(Qt::Key_Q));
 
+    mniUndo = make("mniUndo", tr("&Undo"), tr("Undo Last Change"), QKeySequence::Undo);
+    mniRedo = make("mniRedo", tr("&Redo"), tr("Redo Last Change"), QKeySequence::Redo);
+    // Ctrl+Y as well, as on many desktops, where the platform leaves it free.
+    if (!QKeySequence::keyBindings(QKeySequence::Redo).contains(ctrl(Qt::Key_Y)))
+        mniRedo->setShortcuts(QKeySequence::keyBindings(QKeySequence::Redo) << ctrl(Qt::Key_Y));
+    for (QAction *action : {mniUndo, mniRedo})
+        action->setEnabled(false);
     mniCut = make("mniCut", tr("Cu&t"), tr("Cut Text"), ctrl(Qt::Key_X));
     mniCopy = make("mniCopy", tr("&Copy"), tr("Copy to Clipboard"), ctrl(Qt::Key_C));
     mniPaste = make("mniPaste", tr("&Paste"), tr("Paste from Clipboard"), ctrl(Qt::Key_V));
@@ -146,6 +154,25 @@ void WorkspaceActions::buildMenus(QWidget *owner)
     mniFile->addActions({mniNew, mniOpen});
     mniFile->addMenu(mniReopen);
     mniFile->addMenu(mniFavFiles);
+    mniReopenEncoding = new QMenu(tr("Reopen with &Encoding"), mniFile);
+    mniReopenEncoding->setObjectName(QStringLiteral("mniReopenEncoding"));
+    const struct
+    {
+        const char *name;
+        const char *caption;
+        TextEncoding encoding;
+    } encodings[] = {{"mniEncodingUtf8", "UTF-8", TextEncoding::Utf8},
+                     {"mniEncodingUtf16LE", "UTF-16 LE", TextEncoding::Utf16LE},
+                     {"mniEncodingUtf16BE", "UTF-16 BE", TextEncoding::Utf16BE},
+                     {"mniEncodingWindows1252", "Windows-1252", TextEncoding::SingleByte}};
+    for (const auto &e : encodings) {
+        QAction *item = make(e.name, QString::fromLatin1(e.caption),
+                             tr("Read the file again in %1").arg(QString::fromLatin1(e.caption)));
+        item->setData(int(e.encoding));
+        encodingItems.append(item);
+        mniReopenEncoding->addAction(item);
+    }
+    mniFile->addMenu(mniReopenEncoding);
     mniFile->addAction(mniClose);
     mniFile->addSeparator();
     mniFile->addActions({mniSave, mniSaveAs});
@@ -158,6 +185,8 @@ void WorkspaceActions::buildMenus(QWidget *owner)
 
     mniEdit = new QMenu(tr("&Edit"), owner);
     mniEdit->setObjectName(QStringLiteral("mniEdit"));
+    mniEdit->addActions({mniUndo, mniRedo});
+    mniEdit->addSeparator();
     mniEdit->addActions({mniCut, mniCopy, mniPaste, mniDelete});
     mniEdit->addSeparator();
     mniEdit->addActions({mniSelectAll, mniDateTime});
@@ -184,6 +213,8 @@ void WorkspaceActions::buildPopup(QWidget *owner)
 {
     pumPopup = new QMenu(owner);
     pumPopup->setObjectName(QStringLiteral("pumPopup"));
+    pumPopup->addActions({mniUndo, mniRedo});
+    pumPopup->addSeparator();
     pumPopup->addActions({mniCut, mniCopy, mniPaste, mniDelete});
     pumPopup->addSeparator();
     pumPopup->addAction(mniSelectAll);

@@ -22,7 +22,8 @@ public:
     QAction *mniNew, *mniOpen, *mniClose, *mniSave, *mniSaveAs, *mniPrint, *mniPrintSetup,
             *mniCustomizeToolBar, *mniExit;
     // Edit
-    QAction *mniCut, *mniCopy, *mniPaste, *mniDelete, *mniSelectAll, *mniDateTime;
+    QAction *mniUndo, *mniRedo, *mniCut, *mniCopy, *mniPaste, *mniDelete, *mniSelectAll,
+            *mniDateTime;
     // Character
     QAction *mniLeft, *mniRight, *mniCenter, *mniWordWrap, *mniFont, *mniLowerCase, *mniUpperCase,
             *mniCapitalize;
@@ -32,7 +33,9 @@ public:
     QAction *puiProperties;
 
     QMenu *mniFile, *mniEdit, *mniCharacter, *mniSearch, *mniReopen, *mniFavFiles, *mniConvert,
-            *pumPopup;
+            *mniReopenEncoding, *pumPopup;
+    // The items of "Reopen with Encoding", each with its TextEncoding as data.
+    QList<QAction *> encodingItems;
     TSpeedBar *barTool;
 
     // Takes from menu's items the keys that a command of ours has: two commands on one key

@@ -76,6 +76,7 @@ constexpr PanelLayout kPanels[] = {
         {"pnlNumLock", "NUM", 40, Qt::AlignLeft},
         {"pnlCapsLock", "CAP", 40, Qt::AlignLeft},
         {"pnlSpare", "", 50, Qt::AlignLeft},
+        {"pnlEncoding", "UTF-8, LF", 130, Qt::AlignLeft},
 };
 } // namespace
 
@@ -192,9 +193,16 @@ void WorkspaceStatusBar::follow(TextDocument *document, TextView *view)
     connect(view, &TextView::overwriteModeChanged, this, [this](bool on) {
         setText(Insert, on ? QStringLiteral("OVR") : QStringLiteral("INS"));
     });
+    connect(document, &TextDocument::formatChanged, this, &WorkspaceStatusBar::showEncoding);
+    // A break of another kind typed or deleted makes the line ends mixed, or no longer.
+    connect(document, &TextDocument::contentsChanged, this, [this](const TextChange &change) {
+        if (change.linesAdded != 0 || change.linesRemoved != 0)
+            showEncoding();
+    });
     connect(document, &TextDocument::documentReset, this, [this]() {
         showCaret();
         showSize();
+        showEncoding();
         setText(Modified, StatusTexts::modified(m_document->isModified()));
     });
 }
@@ -204,6 +212,11 @@ void WorkspaceStatusBar::showCaret()
     const qsizetype start = m_view->selectionStart();
     const qsizetype line = m_document->lineOfOffset(start);
     setText(Caret, StatusTexts::caret(line + 1, start - m_document->lineStart(line) + 1));
+}
+
+void WorkspaceStatusBar::showEncoding()
+{
+    setText(Encoding, StatusTexts::encoding(m_document->format(), m_document->mixedLineEnds()));
 }
 
 void WorkspaceStatusBar::showSize()

@@ -9,15 +9,26 @@ class QProgressBar;
 class TextDocument;
 class TextView;
 
-// A Workspace's status bar: eight sunken panels of fixed width (caret, modified, path, size,
-// insert mode, Num Lock, Caps Lock, spare). It asks for no width of its own: what does not fit
-// in the window is cut at its edge, the path panel first.
+// A Workspace's status bar: nine sunken panels of fixed width (caret, modified, path, size,
+// insert mode, Num Lock, Caps Lock, spare, encoding). It asks for no width of its own: what does
+// not fit in the window is cut at its edge, the path panel first.
 class WorkspaceStatusBar : public QWidget
 {
     Q_OBJECT
 
 public:
-    enum Panel { Caret, Modified, Path, Size, Insert, NumLock, CapsLock, Spare, PanelCount };
+    enum Panel {
+        Caret,
+        Modified,
+        Path,
+        Size,
+        Insert,
+        NumLock,
+        CapsLock,
+        Spare,
+        Encoding, // the file's encoding and line ends, after the eight
+        PanelCount
+    };
 
     explicit WorkspaceStatusBar(QWidget *parent = nullptr);
 
@@ -25,6 +36,7 @@ public:
     void follow(TextDocument *document, TextView *view);
     void showCaret();
     void showSize();
+    void showEncoding();
 
     // The panel's whole text; shownText() is what fits, the path elided where it is cut.
     QString text(Panel panel) const;

@@ -137,7 +137,9 @@ void TestTfrmEdit::newWorkspaceIsUntitled()
     QCOMPARE(bar->text(Bar::Modified), QString());
     QCOMPARE(bar->text(Bar::Insert), QStringLiteral("INS"));
     QCOMPARE(bar->text(Bar::Spare), QString());
-    const int widths[] = {58, 57, Bar::pathPanelWidth(bar->text(Bar::Path)), 60, 40, 40, 40, 50};
+    QCOMPARE(bar->text(Bar::Encoding), QStringLiteral("UTF-8, LF"));
+    const int widths[] = {58, 57, Bar::pathPanelWidth(bar->text(Bar::Path)), 60, 40, 40, 40,
+                          50, 130};
     for (int i = 0; i < Bar::PanelCount; ++i)
         QCOMPARE(bar->panelWidth(Bar::Panel(i)), widths[i]);
     QVERIFY(m_host.reapplies > 0);
