@@ -28,6 +28,8 @@
 #include "valuelabel.h"
 #include "windowmenu.h"
 #include "workspace/dialogfilter.h"
+#include "workspace/recoveryfile.h"
+#include "workspace/recoveryfolder.h"
 #include "workspace/tfrmedit.h"
 
 #include <QAction>
@@ -41,12 +43,15 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
+
+#include <algorithm>
 
 const QString TfrmMain::DefaultFilter =
         QStringLiteral("Text Files (*.TXT)|*.txt|Initialization Files (*.INI)|*.ini|"
@@ -211,6 +216,7 @@ void TfrmMain::FormShow()
         if (!files.isEmpty())
             openStartFiles(files);
         reportKeptCopies();
+        offerRecovery();
     });
 }
 
@@ -222,6 +228,67 @@ void TfrmMain::reportKeptCopies()
         return;
     TopmostDropped dropped(*m_stayOnTop);
     AppMessageBox::show(this, AppMessageBox::Kind::Information, message);
+}
+
+// Texts a crash or a power cut left unsaved: one question lists them; Yes (the default) opens
+// each in a Workspace, modified, for the user to save; No drops them; Cancel keeps them for
+// the next start. A journal that cannot be read is kept and reported.
+void TfrmMain::offerRecovery()
+{
+    std::vector<RecoveryFile> left = RecoveryFile::leftOver(RecoveryFolder::path());
+    // Texts of files first, then the untitled ones, each oldest first.
+    std::stable_partition(left.begin(), left.end(),
+                          [](const RecoveryFile &file) { return !file.path().isEmpty(); });
+    QStringList names;
+    QStringList unreadable;
+    for (const RecoveryFile &file : left) {
+        if (!file.readable())
+            unreadable << QStringLiteral("%1: %2").arg(file.journalPath(), file.error());
+        else
+            names << (file.path().isEmpty() ? TfrmEdit::untitledName : file.path());
+    }
+    if (!unreadable.isEmpty())
+        ErrorHandler::report(QStringLiteral("These unsaved texts from an earlier run cannot be "
+                                            "read; they are kept:\r")
+                             + unreadable.join(u'\r'));
+    if (names.isEmpty())
+        return;
+    const QString question =
+            QStringLiteral("Leafstack ended without saving these texts:\r%1\rRecover them?\r"
+                           "Yes opens each in a Workspace, to be saved; No discards them; "
+                           "Cancel keeps them for the next start.")
+                    .arg(names.join(u'\r'));
+    TopmostDropped dropped(*m_stayOnTop);
+    std::unique_ptr<QMessageBox> box(
+            AppMessageBox::create(this, AppMessageBox::Kind::CloseQuestion, question));
+    const int answer = m_questionRunner ? m_questionRunner(*box) : box->exec();
+    if (answer == QMessageBox::Cancel)
+        return;
+    TfrmEdit *first = nullptr;
+    for (RecoveryFile &file : left) {
+        if (!file.readable())
+            continue;
+        if (answer == QMessageBox::No) {
+            file.remove();
+            continue;
+        }
+        // The file's own Workspace, when it was just opened and holds no changes yet.
+        TfrmEdit *workspace = file.path().isEmpty() ? nullptr : workspaceHolding(file.path());
+        const bool fresh = !workspace || workspace->document()->isModified();
+        if (fresh) {
+            workspace = createWorkspace();
+            workspace->show();
+        }
+        // A journal that cannot be put back stays for another try, and says why.
+        if (ErrorHandler::run([&]() { workspace->recover(file); })) {
+            file.remove();
+            first = first ? first : workspace;
+        } else if (fresh) {
+            workspace->closeWithoutQuery();
+        }
+    }
+    if (first)
+        m_mdiArea->setActiveSubWindow(first);
 }
 
 // Each named file in a Workspace of its own; a name that is not there yet gives an empty

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class ButtonHints;
@@ -21,6 +22,7 @@ class MenuMerger;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QMessageBox;
 class QPrinter;
 class StayOnTop;
 class TfrmEdit;
@@ -44,6 +46,9 @@ public:
     void setCommandLine(const QStringList &arguments, const QString &workingDirectory);
     // The folder holding the help file and the read-me; the program's own folder by default.
     void setProgramFolder(const QString &folder) { m_programFolder = folder; }
+    // Seam for tests: answers the frame's own prepared questions instead of showing them.
+    using QuestionRunner = std::function<int(QMessageBox &box)>;
+    void setQuestionRunner(QuestionRunner runner) { m_questionRunner = std::move(runner); }
     // Before the first show: where the settings live between runs. Without one nothing is kept.
     void setSettingsStore(SettingsStore *store);
     FrameSettings &settings() const { return *m_settings; }
@@ -130,6 +135,7 @@ private:
     void FormCreate();
     void FormShow();
     void reportKeptCopies();
+    void offerRecovery();
     void openStartFiles(const QList<CommandLine::FileRequest> &files);
     void FormDestroy();
     void connectCommands();
@@ -159,6 +165,7 @@ private:
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<QPrinter> m_printer;
 
+    QuestionRunner m_questionRunner;
     QStringList m_arguments;
     QString m_workingDirectory;
     QString m_programFolder;

@@ -22,6 +22,11 @@ FileWatch::FileWatch(QObject *parent)
             qOverload<>(&QTimer::start));
 }
 
+void FileWatch::setSettleDelay(int milliseconds)
+{
+    m_settle->setInterval(milliseconds);
+}
+
 void FileWatch::watch(const QString &path, const FileIdentity &identity)
 {
     if (path != m_path)

@@ -29,6 +29,8 @@ public:
     // The file as it is on disk now, and whether that differs from what we know.
     FileIdentity current() const { return FileIdentity::of(m_path); }
     bool changed() const { return watching() && !(current() == m_known); }
+    // How long notifications must rest before touched(); 150 ms unless tests say otherwise.
+    void setSettleDelay(int milliseconds);
 
 signals:
     // The file may have changed: the notifications have settled for a moment.

@@ -81,6 +81,18 @@ void RecoveryJournal::replaced(const std::vector<TextStorage::Replacement> &repl
     append(RecoveryRecord::edits(replacements));
 }
 
+void RecoveryJournal::keepNow()
+{
+    setNoBase();
+    start();
+    if (!active())
+        return;
+    const TextStorage &storage = m_document->storage();
+    const TextPiece whole = storage.piece(0, storage.length());
+    append(RecoveryRecord::edits({{0, 0, &whole}}));
+    flush();
+}
+
 QByteArray RecoveryJournal::header() const
 {
     const TextFormat &format = m_document->format();

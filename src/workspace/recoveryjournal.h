@@ -37,6 +37,9 @@ public:
     // The name the Workspace shows, kept with the journal.
     void setTitle(const QString &title) { m_title = title; }
 
+    // Keeps the whole text now, on disk before this returns (a text just recovered, whose old
+    // journal is about to go).
+    void keepNow();
     // The text is safe or given up: the journal goes.
     void discard();
     // Writes what is waiting, at once.

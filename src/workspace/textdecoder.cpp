@@ -384,6 +384,8 @@ Sniffed sniff(QByteArrayView head, qint64 size, std::optional<TextEncoding> forc
         s = {*utf16, false, true};
     if (forced && *forced != s.encoding)
         s = {*forced, false, true};
+    // Told the encoding, the reading never second-guesses it.
+    s.recognised = s.recognised || forced.has_value();
     if (forced && s.encoding == TextEncoding::SingleByte)
         s.bom = false;
     return s;

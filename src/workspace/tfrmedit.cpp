@@ -18,6 +18,7 @@
 #include "workspace/fileproperties.h"
 #include "workspace/filewatch.h"
 #include "workspace/hosttopmostdropped.h"
+#include "workspace/recoveryfile.h"
 #include "workspace/recoveryfolder.h"
 #include "workspace/recoveryjournal.h"
 #include "workspace/searchcontroller.h"
@@ -295,6 +296,20 @@ bool TfrmEdit::isCurrentWorkspace() const
 {
     return mdiArea() && mdiArea()->activeSubWindow() == this
             && QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
+
+void TfrmEdit::recover(const RecoveryFile &file)
+{
+    file.replayInto(*m_document);
+    if (!file.path().isEmpty()) {
+        takeName(file.path());
+        m_host->setOpenDirectory(FilePath::directoryPart(file.path()));
+        // What is on disk now is the file this text will be saved over.
+        m_loadedIdentity = FileIdentity::of(file.path());
+        m_watch->watch(file.path(), m_loadedIdentity);
+    }
+    setSizePanelWidth();
+    m_journal->keepNow();
 }
 
 void TfrmEdit::reopenWithEncoding(TextEncoding encoding)

@@ -13,6 +13,7 @@ class Clock;
 class FileConflicts;
 class FileListMenu;
 class FileWatch;
+class RecoveryFile;
 class RecoveryJournal;
 class QComboBox;
 class QFileDialog;
@@ -64,6 +65,9 @@ public:
     bool loading() const;
     // Reads the file again, in encoding when given; the text stays as it is when that fails.
     bool reloadFile(std::optional<TextEncoding> encoding = std::nullopt);
+    // Takes the text a journal left behind by a run that did not end, bound to its file (or
+    // untitled), modified; it is journaled anew before this returns. Throws AppError.
+    void recover(const RecoveryFile &file);
     // "Reopen with Encoding": after asking, when there are changes to lose.
     void reopenWithEncoding(TextEncoding encoding);
     // The file this Workspace holds as it was when last read or written; none when untitled.

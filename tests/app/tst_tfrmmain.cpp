@@ -88,6 +88,7 @@ private Q_SLOTS:
     void fileThatCannotBeOpened();
     void startNamesWhatACutShortSaveKept();
     void startWithSeveralFiles();
+    void aFileOpenAlreadyComesToTheFront();
     void longPathKeepsTheWorkspaceInItsFrame();
     void menusFollowTheActiveWorkspace();
     void frameShortcutsDoNotCompete();
@@ -231,6 +232,28 @@ void TestFrame::fileThatCannotBeOpened()
     QVERIFY(!frame.OpenFile(missing));
     QTRY_COMPARE(frame.workspaces().size(), 1);
     QCOMPARE(m_errors.size(), 2);
+}
+
+// Whatever path reaches it, a file has one Workspace: two would each save over the other.
+void TestFrame::aFileOpenAlreadyComesToTheFront()
+{
+    const QString path = m_dir.filePath(QStringLiteral("once.txt"));
+    writeFile(path, "one file");
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("sub")));
+    const QString link = m_dir.filePath(QStringLiteral("link.txt"));
+    QVERIFY(QFile::link(path, link));
+    TfrmMain &frame = start();
+    TfrmEdit *first = frame.OpenFile(path);
+    QVERIFY(first);
+    frame.NewChild(); // another Workspace in front
+    QCOMPARE(frame.OpenFile(m_dir.filePath(QStringLiteral("sub/../once.txt"))), first);
+    QCOMPARE(frame.activeWorkspace(), first);
+    frame.NewChild();
+    QCOMPARE(frame.OpenFile(link), first);
+    frame.RunMRU(path);
+    QCOMPARE(frame.activeWorkspace(), first);
+    QCOMPARE(frame.workspaces().size(), 4); // the first untitled one, two new ones, and once.txt
+    QCOMPARE(m_errors, QStringList());
 }
 
 void TestFrame::startWithSeveralFiles()
