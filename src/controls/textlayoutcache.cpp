@@ -20,14 +20,15 @@ TextLayoutCache::TextLayoutCache(const TextDocument &document)
 
 TextLayoutCache::~TextLayoutCache() = default;
 
-void TextLayoutCache::setStyle(const Style &style)
+bool TextLayoutCache::setStyle(const Style &style)
 {
     if (style.font == m_style.font && style.tabStop == m_style.tabStop
         && style.rowHeight == m_style.rowHeight && style.ascent == m_style.ascent
         && style.wrapWidth == m_style.wrapWidth)
-        return;
+        return false;
     m_style = style;
     clear();
+    return true;
 }
 
 void TextLayoutCache::setPreedit(qsizetype offset, const QString &text,

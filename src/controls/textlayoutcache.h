@@ -62,8 +62,8 @@ public:
     ~TextLayoutCache();
 
     const Style &style() const { return m_style; }
-    // Changes drop every layout.
-    void setStyle(const Style &style);
+    // A change drops every layout; returns whether there was one.
+    bool setStyle(const Style &style);
 
     // The text an input method is composing, shown at offset of the document but not in it.
     void setPreedit(qsizetype offset, const QString &text,

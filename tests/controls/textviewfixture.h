@@ -7,6 +7,11 @@
 #include <QMouseEvent>
 #include <QTest>
 
+inline char *toString(const TextSelection &selection)
+{
+    return QTest::toString(QStringLiteral("{%1, %2}").arg(selection.anchor).arg(selection.position));
+}
+
 // A document in a shown, focused view with a fixed-pitch font, for the view's tests.
 struct TextViewFixture
 {

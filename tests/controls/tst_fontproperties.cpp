@@ -1,5 +1,6 @@
 #include "controls/fontproperties.h"
-#include "controls/plaineditcontrol.h"
+#include "controls/textdocument.h"
+#include "controls/textview.h"
 #include "settings/tpropsstorage.h"
 
 #include <QMap>
@@ -31,8 +32,10 @@ void TestFontProperties::storedFontComesBack()
         return storage;
     };
 
-    PlainEditControl first;
-    FontProperties firstFont(&first);
+    TextDocument document;
+    TextView first(&document);
+    auto &firstFont = *static_cast<FontProperties *>(first.fontProperties());
+    QCOMPARE(first.property("Font").value<QObject *>(), &firstFont); // what the storage finds
     QFont font(QStringLiteral("DejaVu Sans Mono"), 13);
     font.setBold(true);
     font.setUnderline(true);
@@ -50,8 +53,8 @@ void TestFontProperties::storedFontComesBack()
     QCOMPARE(values["mmoMemo_FontStyle"], QStringLiteral("[fsBold,fsUnderline]"));
     QVERIFY(values["mmoMemo_FontHeight"].toInt() < 0);
 
-    PlainEditControl second;
-    FontProperties secondFont(&second);
+    TextView second(&document);
+    auto &secondFont = *static_cast<FontProperties *>(second.fontProperties());
     storageFor(&secondFont).LoadObjectProperties();
     QCOMPARE(second.textFont().family(), QStringLiteral("DejaVu Sans Mono"));
     QCOMPARE(second.textFont().pointSize(), 13);
@@ -66,15 +69,18 @@ void TestFontProperties::colourReferences()
     QCOMPARE(FontProperties::colorReference(QColor(255, 0, 0)), 0x0000ff);
     QCOMPARE(FontProperties::colorReference(QColor(0, 0, 255)), 0xff0000);
     QCOMPARE(FontProperties::fromColorReference(0x00ff00), QColor(0, 255, 0));
-    PlainEditControl control;
-    FontProperties font(&control);
+    TextDocument document;
+    TextView control(&document);
+    auto &font = *static_cast<FontProperties *>(control.fontProperties());
     QCOMPARE(font.color(), FontProperties::kWindowText); // the system colour by default
+    QCOMPARE(font.objectName(), QStringLiteral("Font"));
 }
 
 void TestFontProperties::heightAndSizeAgree()
 {
-    PlainEditControl control;
-    FontProperties font(&control);
+    TextDocument document;
+    TextView control(&document);
+    auto &font = *static_cast<FontProperties *>(control.fontProperties());
     const int dpi = control.logicalDpiY();
     font.setSize(12);
     QCOMPARE(font.height(), -int(std::lround(12.0 * dpi / 72)));
