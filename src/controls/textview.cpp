@@ -100,7 +100,7 @@ void TextView::restyle()
     style.wrapWidth = m_wordWrap ? m_geometry->textWidth() : 0;
     m_geometry->setAverageCharWidth(metrics.averageCharWidth());
     if (m_cache->setStyle(style))
-        m_geometry->textChanged();
+        m_geometry->styleChanged();
     m_cache->setCapacity(4 * m_geometry->fullRows() + 64);
     m_geometry->setTop(m_geometry->top());
     m_scroller->updateBars();
@@ -131,7 +131,7 @@ void TextView::documentChanged(const TextChange &change)
 {
     m_index->update(m_document->storage(), change);
     m_cache->changed(change);
-    m_geometry->textChanged();
+    m_geometry->textChanged(change);
     // The top row stays on the same text.
     TextRowPos top = m_geometry->top();
     if (top.line > change.firstLine + change.linesRemoved)
@@ -223,6 +223,8 @@ void TextView::edit(qsizetype position, qsizetype length, const QString &text, T
     length = qBound<qsizetype>(0, length, m_document->length() - position);
     const TextSelection after = TextSelection::caret(position + documentLength(text));
     m_document->replace(position, length, text, m_selection, after, kind);
+    if (after == m_selection)
+        emit selectionChanged(); // the caret stayed, but its surroundings changed
     applySelection(after, Move::Edit);
     ensureCaretVisible();
 }

@@ -46,6 +46,7 @@ void TextViewScroller::scrollTo(qsizetype offset, int extra)
     }
     m_geometry.setTop(top);
     if (!m_geometry.wraps()) {
+        m_geometry.anchorNear(offset);
         const qreal left = m_geometry.margin();
         const qreal right = m_geometry.viewport().width() - m_geometry.margin() - 1;
         // Placing a long line's segments depends on the scroll: a few rounds settle it.

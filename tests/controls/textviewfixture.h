@@ -9,7 +9,8 @@
 
 inline char *toString(const TextSelection &selection)
 {
-    return QTest::toString(QStringLiteral("{%1, %2}").arg(selection.anchor).arg(selection.position));
+    return QTest::toString(
+            QStringLiteral("{%1, %2}").arg(selection.anchor).arg(selection.position));
 }
 
 // A document in a shown, focused view with a fixed-pitch font, for the view's tests.

@@ -1,5 +1,6 @@
 #include "textviewfixture.h"
 
+#include "controls/linesegments.h"
 #include "controls/textclipboard.h"
 
 #include <QClipboard>
@@ -35,6 +36,7 @@ private slots:
     void resetPutsTheCaretAtTheTop();
     void longLineIsLaidOutOnlyWhereSeen_data();
     void longLineIsLaidOutOnlyWhereSeen();
+    void longLineSegmentsJoinUp();
 };
 
 namespace {
@@ -460,6 +462,46 @@ void TestTextView::longLineIsLaidOutOnlyWhereSeen()
     else
         QVERIFY(f.view.horizontalScrollBar()->value() > 0);
     QVERIFY(!f.view.caretRect().isEmpty());
+}
+
+void TestTextView::longLineSegmentsJoinUp()
+{
+    // A proportional font, so that the width of a segment is not its length times a constant.
+    const QString text = QString(u"Lorem ipsum, dolor sit amet; WWW iii "_qs).repeated(2000);
+    TextViewFixture f(text);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(14);
+    f.view.setTextFont(font);
+    QVERIFY(f.show());
+    const LineSegments segments(f.document, 0);
+    QVERIFY(segments.count() > 8);
+    QScrollBar *bar = f.view.horizontalScrollBar();
+    for (const qsizetype k : {qsizetype(1), segments.count() / 2, segments.count() - 1}) {
+        const qsizetype cut = segments.start(k);
+        f.view.setSelection(TextSelection::caret(cut));
+        QVERIFY(!f.view.caretRect().isEmpty());
+        const QRect before = f.view.characterRect(cut - 1);
+        const QRect after = f.view.characterRect(cut);
+        QVERIFY(!before.isEmpty() && !after.isEmpty());
+        QVERIFY2(qAbs(after.left() - (before.right() + 1)) <= 1,
+                 qPrintable(u"%1 %2"_qs.arg(before.right()).arg(after.left())));
+        // Scrolling moves the text by as much as the bar, over the cut and back.
+        for (const int step : {40, -80, 40}) {
+            const int x = f.view.characterRect(cut).left();
+            const int value = bar->value();
+            bar->setValue(value + step);
+            const int moved = x - f.view.characterRect(cut).left();
+            QVERIFY2(qAbs(moved - (bar->value() - value)) <= 1, qPrintable(QString::number(moved)));
+        }
+    }
+    // The end of the line can be scrolled to and typed at.
+    QTest::keyClick(&f.view, Qt::Key_End);
+    QVERIFY(!f.view.caretRect().isEmpty());
+    QTest::keyClicks(&f.view, u"!"_qs);
+    QCOMPARE(f.document.at(f.document.length() - 1), u'!');
+    QVERIFY(!f.view.caretRect().isEmpty());
+    QTest::keyClick(&f.view, Qt::Key_Home);
+    QCOMPARE(bar->value(), 0);
 }
 
 QTEST_MAIN(TestTextView)

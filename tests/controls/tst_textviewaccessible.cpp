@@ -160,17 +160,17 @@ void TestTextViewAccessible::textByBoundary_data()
     QTest::addColumn<QString>("after");
     QTest::newRow("char") << false << 7 << int(QAccessible::CharBoundary) << u"e"_qs << u"b"_qs
                           << u"t"_qs;
-    QTest::newRow("char at a break") << false << 16 << int(QAccessible::CharBoundary) << u"\n"_qs
-                                     << u"a"_qs << u"s"_qs;
-    QTest::newRow("word") << false << 7 << int(QAccessible::WordBoundary) << u"beta"_qs
-                          << u" "_qs << u" "_qs;
+    QTest::newRow("char at a break")
+            << false << 16 << int(QAccessible::CharBoundary) << u"\n"_qs << u"a"_qs << u"s"_qs;
+    QTest::newRow("word") << false << 7 << int(QAccessible::WordBoundary) << u"beta"_qs << u" "_qs
+                          << u" "_qs;
     QTest::newRow("line") << false << 20 << int(QAccessible::LineBoundary)
                           << u"second line here\n"_qs << u"alpha beta gamma\n"_qs << u"third"_qs;
     QTest::newRow("wrapped row") << true << 3 << int(QAccessible::LineBoundary) << u"alpha "_qs
                                  << QString() << u"beta "_qs;
-    QTest::newRow("paragraph, wrapped") << true << 8 << int(QAccessible::ParagraphBoundary)
-                                        << u"alpha beta gamma\n"_qs << QString()
-                                        << u"second line here\n"_qs;
+    QTest::newRow("paragraph, wrapped")
+            << true << 8 << int(QAccessible::ParagraphBoundary) << u"alpha beta gamma\n"_qs
+            << QString() << u"second line here\n"_qs;
 }
 
 void TestTextViewAccessible::textByBoundary()

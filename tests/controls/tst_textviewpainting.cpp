@@ -146,7 +146,8 @@ void TestTextViewPainting::selectionStaysVisibleWithoutFocus()
     f.view.setSelection(TextSelection::range(6, 4));
     const QRect selected = f.view.characterRect(6).united(f.view.characterRect(9));
     QImage image = f.viewport()->grab().toImage();
-    QVERIFY(countNear(image, selected, QColor(0, 120, 0)) > selected.width() * selected.height() / 3);
+    QVERIFY(countNear(image, selected, QColor(0, 120, 0))
+            > selected.width() * selected.height() / 3);
     f.view.clearFocus();
     QVERIFY(!f.view.hasFocus());
     image = f.viewport()->grab().toImage();
