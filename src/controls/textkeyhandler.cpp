@@ -66,7 +66,8 @@ const TextKeyHandler::MoveKey *TextKeyHandler::moveFor(const QKeyEvent *event)
 bool TextKeyHandler::isTyped(const QKeyEvent *event)
 {
     const QString text = event->text();
-    if (text.isEmpty())
+    // Shift+Tab has a tab's text, but is no tab.
+    if (text.isEmpty() || event->key() == Qt::Key_Backtab)
         return false;
     // Ctrl with Alt is AltGr on some keyboards; Ctrl or Meta alone make a command.
     const Qt::KeyboardModifiers mods = event->modifiers();

@@ -146,7 +146,7 @@ const TextLayoutEntry &TextLayoutCache::entry(qsizetype line, qsizetype segment)
     const Key key{line, qMax<qsizetype>(0, segment)};
     auto it = m_entries.find(key);
     if (it == m_entries.end()) {
-        if (qsizetype(m_entries.size()) >= m_capacity)
+        if (qsizetype(m_entries.size()) >= m_capacity || cachedUnits() >= kUnitBudget)
             evict();
         it = m_entries.emplace(key, make(line, key.segment)).first;
     }
@@ -154,7 +154,16 @@ const TextLayoutEntry &TextLayoutCache::entry(qsizetype line, qsizetype segment)
     return *it->second;
 }
 
-// Drops the least recently used layouts, never one used in this pass.
+qsizetype TextLayoutCache::cachedUnits() const
+{
+    qsizetype units = 0;
+    for (const auto &item : m_entries)
+        units += item.second->length;
+    return units;
+}
+
+// Drops the least recently used layouts, never one used in this pass, until a quarter of
+// the room is free.
 void TextLayoutCache::evict()
 {
     std::vector<std::pair<quint64, Key>> uses;
@@ -163,11 +172,16 @@ void TextLayoutCache::evict()
         if (entry->lastUse != m_pass)
             uses.push_back({entry->lastUse, key});
     }
-    const size_t drop = qMin(uses.size(), m_entries.size() - size_t(m_capacity) * 3 / 4);
-    std::nth_element(uses.begin(), uses.begin() + qsizetype(drop), uses.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (size_t i = 0; i < drop; ++i)
-        m_entries.erase(uses[i].second);
+    std::sort(uses.begin(), uses.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    qsizetype units = cachedUnits();
+    for (const auto &[use, key] : uses) {
+        if (qsizetype(m_entries.size()) <= m_capacity * 3 / 4 && units <= kUnitBudget * 3 / 4)
+            break;
+        const auto it = m_entries.find(key);
+        units -= it->second->length;
+        m_entries.erase(it);
+    }
 }
 
 void TextLayoutCache::changed(const TextChange &change)

@@ -99,7 +99,11 @@ private:
         }
     };
 
+    // Layouts hold their glyphs: beyond this many units the oldest go.
+    static constexpr qsizetype kUnitBudget = 256 * 1024;
+
     std::unique_ptr<TextLayoutEntry> make(qsizetype line, qsizetype segment) const;
+    qsizetype cachedUnits() const;
     static QString displayText(QString text);
     QTextOption optionFor(TextAlignment alignment) const;
     void evict();

@@ -3,8 +3,10 @@
 #include "controls/textclipboard.h"
 #include "controls/textselectionmime.h"
 
+#include <QAbstractEventDispatcher>
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 // The mouse over a text view, the primary selection and drops, with points taken from the
@@ -21,6 +23,9 @@ private slots:
     void doubleAndTripleClick();
     void dragSelects();
     void shiftClickExtends();
+    void dragBeyondTheEdgeScrolls();
+    void wheelScrollsByRows_data();
+    void wheelScrollsByRows();
     void rightClickAsksForAMenu();
     void primarySelectionAndMiddleClick();
     void largePrimarySelectionIsReadWhenAsked();
@@ -134,6 +139,75 @@ void TestTextViewMouse::shiftClickExtends()
     // A click inside the selection without a drag puts the caret there.
     f.click(f.pointBefore(4));
     QCOMPARE(f.view.selection(), TextSelection::caret(4));
+}
+
+void TestTextViewMouse::dragBeyondTheEdgeScrolls()
+{
+    QStringList lines;
+    for (int i = 0; i < 100; ++i)
+        lines << u"line %1"_qs.arg(i, 2, 10, QLatin1Char('0'));
+    TextViewFixture f(lines.join(u'\n'), true, {300, 150});
+    QVERIFY(f.show());
+    f.press(f.pointBefore(8));
+    const QPoint below(20, f.viewport()->height() + 30);
+    f.mouse(QEvent::MouseMove, below, Qt::NoButton, Qt::LeftButton);
+    // The scrolling timer, beside the caret's.
+    const auto timersOf = [&f] {
+        QList<QAbstractEventDispatcher::TimerInfo> timers =
+                QAbstractEventDispatcher::instance()->registeredTimers(&f.view);
+        std::sort(timers.begin(), timers.end(),
+                  [](const auto &a, const auto &b) { return a.interval < b.interval; });
+        return timers;
+    };
+    const QList<QAbstractEventDispatcher::TimerInfo> timers = timersOf();
+    QCOMPARE(timers.size(), 2);
+    const int top = f.view.verticalScrollBar()->value();
+    const qsizetype reached = f.view.selection().position;
+    // Each tick of the timer scrolls on and takes the selection with it.
+    QTimerEvent tick(timers.first().timerId);
+    QApplication::sendEvent(&f.view, &tick);
+    QApplication::sendEvent(&f.view, &tick);
+    QVERIFY(f.view.verticalScrollBar()->value() > top);
+    QVERIFY(f.view.selection().position > reached);
+    QCOMPARE(f.view.selection().anchor, 8);
+    f.release(below);
+    QCOMPARE(timersOf().size(), 1);
+}
+
+void TestTextViewMouse::wheelScrollsByRows_data()
+{
+    QTest::addColumn<bool>("wrap");
+    QTest::newRow("wrapped") << true;
+    QTest::newRow("unwrapped") << false;
+}
+
+void TestTextViewMouse::wheelScrollsByRows()
+{
+    QFETCH(bool, wrap);
+    QStringList lines;
+    for (int i = 0; i < 100; ++i)
+        lines << u"line %1 "_qs.arg(i).repeated(wrap ? 1 : 30);
+    TextViewFixture f(lines.join(u'\n'), wrap, {300, 150});
+    QVERIFY(f.show());
+    auto wheel = [&](QPoint delta, Qt::KeyboardModifiers modifiers) {
+        const QPointF pos(50, 50);
+        QWheelEvent event(pos, f.viewport()->mapToGlobal(pos), QPoint(), delta, Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(f.viewport(), &event);
+    };
+    const qsizetype first = f.view.offsetAt(QPoint(5, 5));
+    wheel(QPoint(0, -120), {});
+    // One notch is as many rows as the desktop says, and the caret stays where it was.
+    const qsizetype after = f.view.offsetAt(QPoint(5, 5));
+    QCOMPARE(f.document.lineOfOffset(after) - f.document.lineOfOffset(first),
+             QApplication::wheelScrollLines());
+    QCOMPARE(f.view.selection(), TextSelection::caret(0));
+    wheel(QPoint(0, 120), {});
+    QCOMPARE(f.view.offsetAt(QPoint(5, 5)), first);
+    // Sideways with Shift, where there is a side to go to.
+    wheel(QPoint(0, -120), Qt::ShiftModifier);
+    QCOMPARE(f.view.horizontalScrollBar()->value() > 0, !wrap);
+    QCOMPARE(f.view.offsetAt(QPoint(5, 5)) == first, wrap);
 }
 
 void TestTextViewMouse::rightClickAsksForAMenu()
