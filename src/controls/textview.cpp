@@ -10,7 +10,6 @@
 #include "controls/textkeyhandler.h"
 #include "controls/textlayoutcache.h"
 #include "controls/textmousehandler.h"
-#include "controls/textselectionmime.h"
 #include "controls/textviewaccessible.h"
 #include "controls/textviewgeometry.h"
 #include "controls/textviewpainter.h"
@@ -61,7 +60,8 @@ TextView::TextView(TextDocument *document, QWidget *parent)
     viewport()->setAcceptDrops(true);
     m_primaryTimer.setSingleShot(true);
     m_primaryTimer.setInterval(0);
-    connect(&m_primaryTimer, &QTimer::timeout, this, &TextView::offerPrimarySelection);
+    connect(&m_primaryTimer, &QTimer::timeout, this,
+            [this] { TextClipboard::offerSelection(m_document, m_selection); });
     connect(m_document, &TextDocument::contentsChanged, this, &TextView::documentChanged);
     connect(m_document, &TextDocument::documentReset, this, &TextView::documentWasReset);
     connect(m_document, &TextDocument::alignmentChanged, this,
@@ -432,15 +432,6 @@ void TextView::updateCaret()
     const QRect rect = caretRect();
     if (!rect.isEmpty())
         viewport()->update(rect.adjusted(-1, 0, 1, 0));
-}
-
-void TextView::offerPrimarySelection()
-{
-    const std::optional<QClipboard::Mode> mode = TextClipboard::selectionMode();
-    if (!mode || m_selection.isEmpty())
-        return;
-    TextClipboard::setMimeData(
-            new TextSelectionMime(m_document, m_selection.start(), m_selection.length()), *mode);
 }
 
 bool TextView::event(QEvent *event)

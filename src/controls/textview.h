@@ -156,7 +156,6 @@ private:
     void scrollToOffset(qsizetype offset);
     void restartBlink();
     void updateCaret();
-    void offerPrimarySelection();
     qreal goalX();
     QRectF caretRectF() const;
 

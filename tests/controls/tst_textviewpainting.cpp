@@ -2,6 +2,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyleHints>
 
 // What a text view draws: each line's alignment, search marks in their colour, the selection
@@ -11,6 +12,7 @@ class TestTextViewPainting : public QObject
     Q_OBJECT
 
 private slots:
+    void wrapFollowsTheWidth();
     void alignmentIsDrawn_data();
     void alignmentIsDrawn();
     void searchMarksAreColouredText();
@@ -69,6 +71,33 @@ protected:
 };
 
 } // namespace
+
+void TestTextViewPainting::wrapFollowsTheWidth()
+{
+    const QString text = u"word "_qs.repeated(60) + u"\nnext"_qs;
+    TextViewFixture f(text, true, {300, 240});
+    QVERIFY(f.show());
+    QCOMPARE(f.view.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(f.view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    const int rowHeight = f.view.characterRect(0).height();
+    const int narrow = f.view.characterRect(299).top() / rowHeight;
+    QVERIFY(narrow >= 4);
+    QCOMPARE(f.view.characterRect(301).top(), (narrow + 1) * rowHeight); // "next" below
+    // Every row fits the viewport.
+    for (qsizetype i = 0; i < 300; i += 7)
+        QVERIFY(f.view.characterRect(i).right() < f.viewport()->width());
+    f.view.resize(600, 240);
+    const int wide = f.view.characterRect(299).top() / rowHeight;
+    QVERIFY(wide < narrow);
+    QVERIFY(wide >= 1);
+    // Unwrapped, the line is one row and both bars show.
+    f.view.setWordWrap(false);
+    QCOMPARE(f.view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(f.view.characterRect(301).top(), rowHeight);
+    f.view.setSelection(TextSelection::caret(299));
+    QCOMPARE(f.view.characterRect(299).top(), 0);
+    QVERIFY(f.view.horizontalScrollBar()->value() > 0);
+}
 
 void TestTextViewPainting::alignmentIsDrawn_data()
 {
