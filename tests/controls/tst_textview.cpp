@@ -155,10 +155,7 @@ void TestTextView::verticalMovesKeepTheColumn()
 
 void TestTextView::pageKeysMoveByAScreen()
 {
-    QStringList lines;
-    for (int i = 0; i < 60; ++i)
-        lines << u"line %1"_qs.arg(i, 2, 10, QLatin1Char('0'));
-    TextViewFixture f(lines.join(u'\n'), false, {300, 150});
+    TextViewFixture f(numberedLines(60), false, {300, 150});
     QVERIFY(f.show());
     const int rowStep = 8; // "line NN\n"
     QTest::keyClick(&f.view, Qt::Key_PageDown);
@@ -407,10 +404,7 @@ void TestTextView::inputMethodPreeditAndCommit()
 
 void TestTextView::resetPutsTheCaretAtTheTop()
 {
-    QStringList lines;
-    for (int i = 0; i < 200; ++i)
-        lines << u"line %1"_qs.arg(i);
-    TextViewFixture f(lines.join(u'\n'));
+    TextViewFixture f(numberedLines(200));
     QVERIFY(f.show());
     QSignalSpy moved(&f.view, &TextView::selectionChanged);
     f.view.setSelection(TextSelection::range(1000, 5));

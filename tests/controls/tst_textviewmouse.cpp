@@ -143,10 +143,7 @@ void TestTextViewMouse::shiftClickExtends()
 
 void TestTextViewMouse::dragBeyondTheEdgeScrolls()
 {
-    QStringList lines;
-    for (int i = 0; i < 100; ++i)
-        lines << u"line %1"_qs.arg(i, 2, 10, QLatin1Char('0'));
-    TextViewFixture f(lines.join(u'\n'), true, {300, 150});
+    TextViewFixture f(numberedLines(100), true, {300, 150});
     QVERIFY(f.show());
     f.press(f.pointBefore(8));
     const QPoint below(20, f.viewport()->height() + 30);
@@ -184,10 +181,7 @@ void TestTextViewMouse::wheelScrollsByRows_data()
 void TestTextViewMouse::wheelScrollsByRows()
 {
     QFETCH(bool, wrap);
-    QStringList lines;
-    for (int i = 0; i < 100; ++i)
-        lines << u"line %1 "_qs.arg(i).repeated(wrap ? 1 : 30);
-    TextViewFixture f(lines.join(u'\n'), wrap, {300, 150});
+    TextViewFixture f(numberedLines(100, u"line %1 "_qs.repeated(wrap ? 1 : 30)), wrap, {300, 150});
     QVERIFY(f.show());
     auto wheel = [&](QPoint delta, Qt::KeyboardModifiers modifiers) {
         const QPointF pos(50, 50);
