@@ -52,6 +52,9 @@ LongLinePlacer::Placed LongLinePlacer::settle(const LineSegments &segments, qrea
     // The line's start is always at its left edge.
     if (at.segment == 0)
         at.x = 0;
+    // Anchors are for the lines in view: lines long gone past need none.
+    if (m_anchors.size() > kAnchorLimit)
+        m_anchors.clear();
     m_anchors[line] = at;
     return at;
 }

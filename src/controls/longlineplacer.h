@@ -25,6 +25,7 @@ public:
 
     // The most segments walked from an anchor before a place counts as far.
     static constexpr int kReach = 3;
+    static constexpr size_t kAnchorLimit = 512;
 
     LongLinePlacer(const TextDocument &document, TextLayoutCache &cache);
 

@@ -105,7 +105,12 @@ bool TextKeyHandler::wantsShortcut(const QKeyEvent *event) const
         if (event->matches(key))
             return true;
     }
-    return isTyped(event) || isKey(event, Qt::ShiftModifier, Qt::Key_Insert)
+    // Text keys with Alt stay menu mnemonics unless no shortcut wants them.
+    const Qt::KeyboardModifiers mods =
+            event->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
+    const bool plain = mods == Qt::NoModifier || mods == Qt::ShiftModifier;
+    return (plain && event->key() < Qt::Key_Escape && isTyped(event))
+            || isKey(event, Qt::ShiftModifier, Qt::Key_Insert)
             || isKey(event, Qt::ShiftModifier, Qt::Key_Delete);
 }
 

@@ -3,6 +3,7 @@
 #include "controls/linesegments.h"
 #include "controls/textclipboard.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QMimeData>
@@ -29,6 +30,7 @@ private slots:
     void typingUndoesAsOneStep();
     void editingKeys();
     void overwriteMode();
+    void windowShortcutsAndTheView();
     void readOnlyRefusesEdits();
     void pasteFromEmptyClipboard();
     void pasteIsOneStepWithTheFilesBreaks();
@@ -309,6 +311,43 @@ void TestTextView::overwriteMode()
     QTest::keyClick(&f.view, Qt::Key_Insert);
     QVERIFY(!f.view.overwriteMode());
     QCOMPARE(toggled.count(), 2);
+}
+
+void TestTextView::windowShortcutsAndTheView()
+{
+    TextDocument document;
+    document.setPlainText(kText);
+    QWidget window;
+    auto *view = new TextView(&document, &window);
+    view->resize(300, 200);
+    int menu = 0;
+    int stamp = 0;
+    int copyAction = 0;
+    auto addAction = [&window](const QKeySequence &keys, int *count) {
+        auto *action = new QAction(&window);
+        action->setShortcut(keys);
+        QObject::connect(action, &QAction::triggered, &window, [count] { ++*count; });
+        window.addAction(action);
+    };
+    addAction(QKeySequence(Qt::ALT | Qt::Key_F), &menu);
+    addAction(QKeySequence(Qt::Key_F5), &stamp);
+    addAction(QKeySequence(Qt::CTRL | Qt::Key_C), &copyAction);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_F, Qt::AltModifier);
+    QTest::keyClick(view, Qt::Key_F5);
+    QCOMPARE(menu, 1);
+    QCOMPARE(stamp, 1);
+    QCOMPARE(document.toPlainText(), kText);
+    // The view's own keys are its own, whatever the window binds to them.
+    view->setSelection(TextSelection::range(0, 5));
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(copyAction, 0);
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"alpha"_qs);
+    QTest::keyClicks(view, u"A"_qs);
+    QCOMPARE(document.toPlainText(), u"A"_qs + kText.mid(5));
 }
 
 void TestTextView::readOnlyRefusesEdits()
