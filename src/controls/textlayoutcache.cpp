@@ -146,10 +146,12 @@ const TextLayoutEntry &TextLayoutCache::entry(qsizetype line, qsizetype segment)
     const Key key{line, qMax<qsizetype>(0, segment)};
     auto it = m_entries.find(key);
     if (it == m_entries.end()) {
-        if (qsizetype(m_entries.size()) >= m_capacity || cachedUnits() >= kUnitBudget)
+        if (qsizetype(m_entries.size()) >= m_capacity || cachedUnits() >= unitBudget())
             evict();
         it = m_entries.emplace(key, make(line, key.segment)).first;
     }
+    if (it->second->lastUse != m_pass)
+        m_passUnits += it->second->length;
     it->second->lastUse = m_pass;
     return *it->second;
 }
@@ -176,7 +178,7 @@ void TextLayoutCache::evict()
               [](const auto &a, const auto &b) { return a.first < b.first; });
     qsizetype units = cachedUnits();
     for (const auto &[use, key] : uses) {
-        if (qsizetype(m_entries.size()) <= m_capacity * 3 / 4 && units <= kUnitBudget * 3 / 4)
+        if (qsizetype(m_entries.size()) <= m_capacity * 3 / 4 && units <= unitBudget() * 3 / 4)
             break;
         const auto it = m_entries.find(key);
         units -= it->second->length;
