@@ -219,4 +219,5 @@ void TextLayoutCache::invalidateLines(qsizetype firstLine, qsizetype lastLine)
 void TextLayoutCache::clear()
 {
     m_entries.clear();
+    m_peakPassUnits = 0;
 }

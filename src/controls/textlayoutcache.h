@@ -77,7 +77,7 @@ public:
     void startPass()
     {
         ++m_pass;
-        m_lastPassUnits = qMax(m_lastPassUnits / 2, m_passUnits);
+        m_peakPassUnits = qMax(m_peakPassUnits, m_passUnits);
         m_passUnits = 0;
     }
     void setCapacity(qsizetype entries) { m_capacity = qMax<qsizetype>(16, entries); }
@@ -107,7 +107,7 @@ private:
     // Layouts hold their glyphs: beyond this many units the oldest go, unless a screen
     // needs more.
     static constexpr qsizetype kUnitBudget = 256 * 1024;
-    qsizetype unitBudget() const { return qMax(kUnitBudget, 2 * m_lastPassUnits); }
+    qsizetype unitBudget() const { return qMax(kUnitBudget, 2 * m_peakPassUnits); }
 
     std::unique_ptr<TextLayoutEntry> make(qsizetype line, qsizetype segment) const;
     qsizetype cachedUnits() const;
@@ -121,7 +121,7 @@ private:
     qsizetype m_capacity = 256;
     quint64 m_pass = 1;
     qsizetype m_passUnits = 0;     // units the pass so far used
-    qsizetype m_lastPassUnits = 0; // and what recent passes used
+    qsizetype m_peakPassUnits = 0; // the most a pass used since the layouts were cleared
     mutable qint64 m_laidOutUnits = 0;
     qsizetype m_preeditOffset = 0;
     QString m_preedit;

@@ -39,6 +39,8 @@ private slots:
     void longLineIsLaidOutOnlyWhereSeen_data();
     void longLineIsLaidOutOnlyWhereSeen();
     void longLineSegmentsJoinUp();
+    void aScreenOfLongLinesIsLaidOutOnce_data();
+    void aScreenOfLongLinesIsLaidOutOnce();
 };
 
 namespace {
@@ -535,6 +537,37 @@ void TestTextView::longLineSegmentsJoinUp()
     QVERIFY(!f.view.caretRect().isEmpty());
     QTest::keyClick(&f.view, Qt::Key_Home);
     QCOMPARE(bar->value(), 0);
+}
+
+void TestTextView::aScreenOfLongLinesIsLaidOutOnce_data()
+{
+    QTest::addColumn<bool>("wrap");
+    QTest::newRow("unwrapped") << false;
+    QTest::newRow("wrapped") << true;
+}
+
+void TestTextView::aScreenOfLongLinesIsLaidOutOnce()
+{
+    QFETCH(bool, wrap);
+    const QString line = QString(u"abc def "_qs).repeated(3 * LineSegments::kSize / 8);
+    // Tall enough that the segments on screen outgrow the cache's usual budget.
+    TextViewFixture f(QStringList(160, line).join(u'\n'), wrap, {420, 1800});
+    QVERIFY(f.show());
+    f.viewport()->repaint();
+    const qint64 once = f.view.laidOutUnits();
+    f.viewport()->repaint();
+    QCOMPARE(f.view.laidOutUnits(), once);
+    // A row scrolled in costs that row, whichever end it comes in at.
+    QScrollBar *bar = f.view.verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    f.viewport()->repaint();
+    for (const int step : {1, -2}) {
+        const qint64 before = f.view.laidOutUnits();
+        bar->setValue(bar->value() + step);
+        f.viewport()->repaint();
+        QVERIFY2(f.view.laidOutUnits() - before <= 3 * LineSegments::kSize,
+                 qPrintable(QString::number(f.view.laidOutUnits() - before)));
+    }
 }
 
 QTEST_MAIN(TestTextView)
