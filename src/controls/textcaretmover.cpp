@@ -37,29 +37,30 @@ qsizetype TextCaretMover::lineEnd(qsizetype offset) const
     return m_document.lineEnd(m_document.lineOfOffset(offset));
 }
 
-qsizetype TextCaretMover::nextCharacter(qsizetype offset)
+// One cursor position on or back in mode; a line's break is one step of its own.
+qsizetype TextCaretMover::step(qsizetype offset, bool forward, QTextLayout::CursorMode mode)
 {
     offset = qBound<qsizetype>(0, offset, m_document.length());
-    if (offset == lineEnd(offset))
+    if (forward && offset == lineEnd(offset))
         return qMin(offset + 1, m_document.length());
+    if (!forward && offset == lineStart(offset))
+        return qMax<qsizetype>(0, offset - 1);
     qsizetype start = 0;
-    const TextLayoutEntry &entry = entryAt(offset, false, &start);
+    const TextLayoutEntry &entry = entryAt(offset, !forward, &start);
     const int at = entry.toLayout(offset - start - entry.start);
-    return start + entry.start
-            + entry.fromLayout(entry.layout.nextCursorPosition(at, QTextLayout::SkipCharacters));
+    const int to = forward ? entry.layout.nextCursorPosition(at, mode)
+                           : entry.layout.previousCursorPosition(at, mode);
+    return start + entry.start + entry.fromLayout(to);
+}
+
+qsizetype TextCaretMover::nextCharacter(qsizetype offset)
+{
+    return step(offset, true, QTextLayout::SkipCharacters);
 }
 
 qsizetype TextCaretMover::previousCharacter(qsizetype offset)
 {
-    offset = qBound<qsizetype>(0, offset, m_document.length());
-    if (offset == lineStart(offset))
-        return qMax<qsizetype>(0, offset - 1);
-    qsizetype start = 0;
-    const TextLayoutEntry &entry = entryAt(offset, true, &start);
-    const int at = entry.toLayout(offset - start - entry.start);
-    return start + entry.start
-            + entry.fromLayout(
-                    entry.layout.previousCursorPosition(at, QTextLayout::SkipCharacters));
+    return step(offset, false, QTextLayout::SkipCharacters);
 }
 
 bool TextCaretMover::rightToLeftAt(qsizetype offset)
@@ -80,26 +81,12 @@ qsizetype TextCaretMover::left(qsizetype offset)
 
 qsizetype TextCaretMover::nextWord(qsizetype offset)
 {
-    offset = qBound<qsizetype>(0, offset, m_document.length());
-    if (offset == lineEnd(offset))
-        return qMin(offset + 1, m_document.length());
-    qsizetype start = 0;
-    const TextLayoutEntry &entry = entryAt(offset, false, &start);
-    const int at = entry.toLayout(offset - start - entry.start);
-    return start + entry.start
-            + entry.fromLayout(entry.layout.nextCursorPosition(at, QTextLayout::SkipWords));
+    return step(offset, true, QTextLayout::SkipWords);
 }
 
 qsizetype TextCaretMover::previousWord(qsizetype offset)
 {
-    offset = qBound<qsizetype>(0, offset, m_document.length());
-    if (offset == lineStart(offset))
-        return qMax<qsizetype>(0, offset - 1);
-    qsizetype start = 0;
-    const TextLayoutEntry &entry = entryAt(offset, true, &start);
-    const int at = entry.toLayout(offset - start - entry.start);
-    return start + entry.start
-            + entry.fromLayout(entry.layout.previousCursorPosition(at, QTextLayout::SkipWords));
+    return step(offset, false, QTextLayout::SkipWords);
 }
 
 qsizetype TextCaretMover::wordRight(qsizetype offset)

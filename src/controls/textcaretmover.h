@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QTextLayout>
 
 #include <utility>
 
@@ -44,6 +44,7 @@ public:
     bool rightToLeftAt(qsizetype offset);
 
 private:
+    qsizetype step(qsizetype offset, bool forward, QTextLayout::CursorMode mode);
     // The segment holding offset, or the one before it when offset is where that one ends.
     const TextLayoutEntry &entryAt(qsizetype offset, bool preferPrevious, qsizetype *lineStart);
 

@@ -1,5 +1,8 @@
 #include "textclipboard.h"
 
+#include "controls/textselection.h"
+#include "controls/textselectionmime.h"
+
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -64,4 +67,11 @@ void TextClipboard::overrideSelectionMode(std::optional<QClipboard::Mode> mode)
 {
     g_overridden = true;
     g_mode = mode;
+}
+
+void TextClipboard::offerSelection(const TextDocument *document, const TextSelection &selection)
+{
+    const std::optional<QClipboard::Mode> mode = selectionMode();
+    if (mode && !selection.isEmpty())
+        setMimeData(new TextSelectionMime(document, selection.start(), selection.length()), *mode);
 }

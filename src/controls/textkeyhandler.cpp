@@ -66,7 +66,8 @@ const TextKeyHandler::MoveKey *TextKeyHandler::moveFor(const QKeyEvent *event)
 bool TextKeyHandler::isTyped(const QKeyEvent *event)
 {
     const QString text = event->text();
-    if (text.isEmpty())
+    // Shift+Tab has a tab's text, but is no tab.
+    if (text.isEmpty() || event->key() == Qt::Key_Backtab)
         return false;
     // Ctrl with Alt is AltGr on some keyboards; Ctrl, Meta or Alt alone make a command (Alt
     // and a letter opens a menu).
@@ -107,7 +108,12 @@ bool TextKeyHandler::wantsShortcut(const QKeyEvent *event) const
         if (event->matches(key))
             return true;
     }
-    return isTyped(event) || isKey(event, Qt::ShiftModifier, Qt::Key_Insert)
+    // Text keys with Alt stay menu mnemonics unless no shortcut wants them.
+    const Qt::KeyboardModifiers mods =
+            event->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
+    const bool plain = mods == Qt::NoModifier || mods == Qt::ShiftModifier;
+    return (plain && event->key() < Qt::Key_Escape && isTyped(event))
+            || isKey(event, Qt::ShiftModifier, Qt::Key_Insert)
             || isKey(event, Qt::ShiftModifier, Qt::Key_Delete);
 }
 

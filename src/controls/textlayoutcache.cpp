@@ -20,14 +20,15 @@ TextLayoutCache::TextLayoutCache(const TextDocument &document)
 
 TextLayoutCache::~TextLayoutCache() = default;
 
-void TextLayoutCache::setStyle(const Style &style)
+bool TextLayoutCache::setStyle(const Style &style)
 {
     if (style.font == m_style.font && style.tabStop == m_style.tabStop
         && style.rowHeight == m_style.rowHeight && style.ascent == m_style.ascent
         && style.wrapWidth == m_style.wrapWidth)
-        return;
+        return false;
     m_style = style;
     clear();
+    return true;
 }
 
 void TextLayoutCache::setPreedit(qsizetype offset, const QString &text,
@@ -145,15 +146,26 @@ const TextLayoutEntry &TextLayoutCache::entry(qsizetype line, qsizetype segment)
     const Key key{line, qMax<qsizetype>(0, segment)};
     auto it = m_entries.find(key);
     if (it == m_entries.end()) {
-        if (qsizetype(m_entries.size()) >= m_capacity)
+        if (qsizetype(m_entries.size()) >= m_capacity || cachedUnits() >= unitBudget())
             evict();
         it = m_entries.emplace(key, make(line, key.segment)).first;
     }
+    if (it->second->lastUse != m_pass)
+        m_passUnits += it->second->length;
     it->second->lastUse = m_pass;
     return *it->second;
 }
 
-// Drops the least recently used layouts, never one used in this pass.
+qsizetype TextLayoutCache::cachedUnits() const
+{
+    qsizetype units = 0;
+    for (const auto &item : m_entries)
+        units += item.second->length;
+    return units;
+}
+
+// Drops the least recently used layouts, never one used in this pass, until a quarter of
+// the room is free.
 void TextLayoutCache::evict()
 {
     std::vector<std::pair<quint64, Key>> uses;
@@ -162,11 +174,16 @@ void TextLayoutCache::evict()
         if (entry->lastUse != m_pass)
             uses.push_back({entry->lastUse, key});
     }
-    const size_t drop = qMin(uses.size(), m_entries.size() - size_t(m_capacity) * 3 / 4);
-    std::nth_element(uses.begin(), uses.begin() + qsizetype(drop), uses.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (size_t i = 0; i < drop; ++i)
-        m_entries.erase(uses[i].second);
+    std::sort(uses.begin(), uses.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    qsizetype units = cachedUnits();
+    for (const auto &[use, key] : uses) {
+        if (qsizetype(m_entries.size()) <= m_capacity * 3 / 4 && units <= unitBudget() * 3 / 4)
+            break;
+        const auto it = m_entries.find(key);
+        units -= it->second->length;
+        m_entries.erase(it);
+    }
 }
 
 void TextLayoutCache::changed(const TextChange &change)
@@ -202,4 +219,5 @@ void TextLayoutCache::invalidateLines(qsizetype firstLine, qsizetype lastLine)
 void TextLayoutCache::clear()
 {
     m_entries.clear();
+    m_peakPassUnits = 0;
 }

@@ -62,8 +62,8 @@ public:
     ~TextLayoutCache();
 
     const Style &style() const { return m_style; }
-    // Changes drop every layout.
-    void setStyle(const Style &style);
+    // A change drops every layout; returns whether there was one.
+    bool setStyle(const Style &style);
 
     // The text an input method is composing, shown at offset of the document but not in it.
     void setPreedit(qsizetype offset, const QString &text,
@@ -74,7 +74,12 @@ public:
     // The segment laid out. The reference stays valid until the next startPass().
     const TextLayoutEntry &entry(qsizetype line, qsizetype segment);
     // Marks the start of a paint or an event: layouts used from now on stay until the next one.
-    void startPass() { ++m_pass; }
+    void startPass()
+    {
+        ++m_pass;
+        m_peakPassUnits = qMax(m_peakPassUnits, m_passUnits);
+        m_passUnits = 0;
+    }
     void setCapacity(qsizetype entries) { m_capacity = qMax<qsizetype>(16, entries); }
 
     void changed(const TextChange &change);
@@ -99,7 +104,13 @@ private:
         }
     };
 
+    // Layouts hold their glyphs: beyond this many units the oldest go, unless a screen
+    // needs more.
+    static constexpr qsizetype kUnitBudget = 256 * 1024;
+    qsizetype unitBudget() const { return qMax(kUnitBudget, 2 * m_peakPassUnits); }
+
     std::unique_ptr<TextLayoutEntry> make(qsizetype line, qsizetype segment) const;
+    qsizetype cachedUnits() const;
     static QString displayText(QString text);
     QTextOption optionFor(TextAlignment alignment) const;
     void evict();
@@ -109,6 +120,8 @@ private:
     std::unordered_map<Key, std::unique_ptr<TextLayoutEntry>, KeyHash> m_entries;
     qsizetype m_capacity = 256;
     quint64 m_pass = 1;
+    qsizetype m_passUnits = 0;     // units the pass so far used
+    qsizetype m_peakPassUnits = 0; // the most a pass used since the layouts were cleared
     mutable qint64 m_laidOutUnits = 0;
     qsizetype m_preeditOffset = 0;
     QString m_preedit;

@@ -161,7 +161,7 @@ bool TextMouseHandler::timerEvent(QTimerEvent *event)
 // Scrolls toward the pointer outside the viewport, faster the farther it is.
 void TextMouseHandler::autoScroll()
 {
-    if (!m_selecting || !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+    if (!m_selecting) {
         m_scroll.stop();
         return;
     }

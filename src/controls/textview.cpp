@@ -12,31 +12,22 @@
 #include "controls/textkeyhandler.h"
 #include "controls/textlayoutcache.h"
 #include "controls/textmousehandler.h"
-#include "controls/textselectionmime.h"
 #include "controls/textviewaccessible.h"
 #include "controls/textviewgeometry.h"
 #include "controls/textviewpainter.h"
+#include "controls/textviewscroller.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScopedValueRollback>
-#include <QScrollBar>
 #include <QStyleHints>
 
-#include <climits>
 #include <cmath>
 
 namespace {
 
 constexpr qreal kMargin = 4;
-
-int toInt(qsizetype value)
-{
-    return int(qBound<qsizetype>(0, value, qsizetype(INT_MAX)));
-}
 
 // The units text takes in a document, where CR LF is one break.
 qsizetype documentLength(const QString &text)
@@ -58,6 +49,10 @@ TextView::TextView(TextDocument *document, QWidget *parent)
     , m_mouse(std::make_unique<TextMouseHandler>(this))
     , m_drops(std::make_unique<TextDropHandler>(this))
     , m_input(std::make_unique<TextInputMethodHandler>(this))
+    , m_scroller(std::make_unique<TextViewScroller>(this, *m_geometry, [this] {
+        viewport()->update();
+        updateMicroFocus();
+    }))
 {
     TextViewAccessible::install();
     m_fontProperties = new FontProperties(this);
@@ -65,14 +60,10 @@ TextView::TextView(TextDocument *document, QWidget *parent)
     viewport()->setCursor(Qt::IBeamCursor);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
-    m_barTimer.setSingleShot(true);
-    m_barTimer.setInterval(0);
     m_primaryTimer.setSingleShot(true);
     m_primaryTimer.setInterval(0);
-    connect(&m_barTimer, &QTimer::timeout, this, &TextView::updateScrollBars);
-    connect(&m_primaryTimer, &QTimer::timeout, this, &TextView::offerPrimarySelection);
-    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
-            &TextView::scrollBarAction);
+    connect(&m_primaryTimer, &QTimer::timeout, this,
+            [this] { TextClipboard::offerSelection(m_document, m_selection); });
     connect(m_document, &TextDocument::contentsChanged, this, &TextView::documentChanged);
     connect(m_document, &TextDocument::documentReset, this, &TextView::documentWasReset);
     connect(m_document, &TextDocument::alignmentChanged, this,
@@ -110,14 +101,11 @@ void TextView::restyle()
     m_geometry->setViewport(viewport()->size(), kMargin);
     style.wrapWidth = m_wordWrap ? m_geometry->textWidth() : 0;
     m_geometry->setAverageCharWidth(metrics.averageCharWidth());
-    if (!(style.font == m_cache->style().font && style.wrapWidth == m_cache->style().wrapWidth
-          && style.rowHeight == m_cache->style().rowHeight)) {
-        m_cache->setStyle(style);
-        m_geometry->textChanged();
-    }
+    if (m_cache->setStyle(style))
+        m_geometry->styleChanged();
     m_cache->setCapacity(4 * m_geometry->fullRows() + 64);
     m_geometry->setTop(m_geometry->top());
-    updateScrollBars();
+    m_scroller->updateBars();
     viewport()->update();
 }
 
@@ -133,12 +121,9 @@ void TextView::documentWasReset()
     m_goalX.reset();
     const bool hadSelection = !m_selection.isEmpty();
     m_selection = {};
-    updateScrollBars();
+    m_scroller->updateBars();
     viewport()->update();
-    if (QAccessible::isActive()) {
-        QAccessibleTextUpdateEvent event(this, 0, QString(), QString());
-        QAccessible::updateAccessibility(&event);
-    }
+    TextViewAccessible::announceReset(this);
     emit selectionChanged();
     if (hadSelection)
         emit copyAvailable(false);
@@ -148,7 +133,7 @@ void TextView::documentChanged(const TextChange &change)
 {
     m_index->update(m_document->storage(), change);
     m_cache->changed(change);
-    m_geometry->textChanged();
+    m_geometry->textChanged(change);
     // The top row stays on the same text.
     TextRowPos top = m_geometry->top();
     if (top.line > change.firstLine + change.linesRemoved)
@@ -172,51 +157,9 @@ void TextView::documentChanged(const TextChange &change)
         if (hadSelection != !moved.isEmpty())
             emit copyAvailable(!moved.isEmpty());
     }
-    sendAccessibleChange(change);
-    scheduleScrollBars();
+    TextViewAccessible::announceChange(this, change);
+    m_scroller->schedule();
     viewport()->update();
-}
-
-void TextView::sendAccessibleChange(const TextChange &change)
-{
-    if (!QAccessible::isActive())
-        return;
-    // Beyond this a change is announced without its text; readers ask for what they need.
-    constexpr qsizetype kAnnounceLimit = 1 << 16;
-    const int at = toInt(change.position);
-    if (change.removed + change.added > kAnnounceLimit) {
-        QAccessibleTextUpdateEvent event(this, at, QString(), QString());
-        QAccessible::updateAccessibility(&event);
-        return;
-    }
-    const QString added = m_document->text(change.position, change.added);
-    // The removed text is gone; blanks of its length stand in for it.
-    const QString removed(change.removed, u' ');
-    if (change.removed == 0) {
-        QAccessibleTextInsertEvent event(this, at, added);
-        QAccessible::updateAccessibility(&event);
-    } else if (change.added == 0) {
-        QAccessibleTextRemoveEvent event(this, at, removed);
-        QAccessible::updateAccessibility(&event);
-    } else {
-        QAccessibleTextUpdateEvent event(this, at, removed, added);
-        QAccessible::updateAccessibility(&event);
-    }
-}
-
-void TextView::sendAccessibleCaret()
-{
-    if (!QAccessible::isActive())
-        return;
-    if (m_selection.isEmpty()) {
-        QAccessibleTextCursorEvent event(this, toInt(m_selection.position));
-        QAccessible::updateAccessibility(&event);
-    } else {
-        QAccessibleTextSelectionEvent event(this, toInt(m_selection.start()),
-                                            toInt(m_selection.end()));
-        event.setCursorPosition(toInt(m_selection.position));
-        QAccessible::updateAccessibility(&event);
-    }
 }
 
 void TextView::applySelection(TextSelection selection, Move why)
@@ -238,7 +181,7 @@ void TextView::applySelection(TextSelection selection, Move why)
     emit selectionChanged();
     if (hadSelection != !selection.isEmpty())
         emit copyAvailable(!selection.isEmpty());
-    sendAccessibleCaret();
+    TextViewAccessible::announceCaret(this);
     updateMicroFocus();
 }
 
@@ -282,6 +225,8 @@ void TextView::edit(qsizetype position, qsizetype length, const QString &text, T
     length = qBound<qsizetype>(0, length, m_document->length() - position);
     const TextSelection after = TextSelection::caret(position + documentLength(text));
     m_document->replace(position, length, text, m_selection, after, kind);
+    if (after == m_selection)
+        emit selectionChanged(); // the caret stayed, but its surroundings changed
     applySelection(after, Move::Edit);
     ensureCaretVisible();
 }
@@ -414,13 +359,7 @@ void TextView::setReadOnly(bool on)
         m_cache->setPreedit(0, QString(), {});
         m_preeditCursor = 0;
     }
-    if (QAccessible::isActive()) {
-        QAccessible::State changed;
-        changed.readOnly = true;
-        changed.editable = true;
-        QAccessibleStateChangeEvent event(this, changed);
-        QAccessible::updateAccessibility(&event);
-    }
+    TextViewAccessible::announceReadOnly(this);
     viewport()->update();
 }
 
@@ -431,153 +370,22 @@ void TextView::ensureCaretVisible()
 
 void TextView::scrollToOffset(qsizetype offset)
 {
-    const TextRowPos row = m_geometry->rowOf(offset);
-    TextRowPos top = m_geometry->top();
-    const int rows = m_geometry->fullRows();
-    if (row < top) {
-        top = row;
-    } else if (!m_geometry->rowsFromTop(row, rows - 1)) {
-        top = row;
-        m_geometry->advance(top, -(rows - 1));
-    }
-    m_geometry->setTop(top);
-    if (!m_wordWrap) {
-        const int extra = offset == m_selection.position ? m_preeditCursor : 0;
-        const qreal left = m_geometry->margin();
-        const qreal right = m_geometry->viewport().width() - m_geometry->margin() - 1;
-        // Placing a long line's segments depends on the scroll: a few rounds settle it.
-        for (int round = 0; round < 3; ++round) {
-            const qreal x = m_geometry->xOf(offset, extra);
-            if (x < left)
-                m_geometry->setScrollX(m_geometry->scrollX() - (left - x));
-            else if (x > right)
-                m_geometry->setScrollX(m_geometry->scrollX() + (x - right));
-            else
-                break;
-        }
-    }
-    {
-        QScopedValueRollback guard(m_updatingBars, true);
-        const int unit = toInt(m_geometry->unitOf(m_geometry->top()));
-        if (unit > verticalScrollBar()->maximum())
-            verticalScrollBar()->setMaximum(unit);
-        verticalScrollBar()->setValue(unit);
-        const int x = int(std::lround(m_geometry->scrollX()));
-        if (x > horizontalScrollBar()->maximum())
-            horizontalScrollBar()->setMaximum(x);
-        horizontalScrollBar()->setValue(x);
-    }
-    viewport()->update();
-    updateMicroFocus();
+    m_scroller->scrollTo(offset, offset == m_selection.position ? m_preeditCursor : 0);
 }
 
 void TextView::scrollRows(int rows)
 {
-    TextRowPos top = m_geometry->top();
-    m_geometry->advance(top, rows);
-    m_geometry->setTop(top);
-    {
-        QScopedValueRollback guard(m_updatingBars, true);
-        verticalScrollBar()->setValue(toInt(m_geometry->unitOf(m_geometry->top())));
-    }
-    viewport()->update();
-    updateMicroFocus();
-}
-
-// With wrap a scroll bar unit is a whole segment of a line: arrows and pages go by rows.
-void TextView::scrollBarAction(int action)
-{
-    if (!m_wordWrap)
-        return;
-    const int page = qMax(1, m_geometry->fullRows() - 1);
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd:
-        scrollRows(1);
-        break;
-    case QAbstractSlider::SliderSingleStepSub:
-        scrollRows(-1);
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        scrollRows(page);
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        scrollRows(-page);
-        break;
-    default:
-        return;
-    }
-    verticalScrollBar()->setSliderPosition(toInt(m_geometry->unitOf(m_geometry->top())));
+    m_scroller->scrollRows(rows);
 }
 
 void TextView::scrollContentsBy(int dx, int dy)
 {
-    if (m_updatingBars)
-        return;
-    if (dy != 0) {
-        const int unit = verticalScrollBar()->value();
-        if (unit != m_geometry->unitOf(m_geometry->top())) {
-            m_geometry->setTop(unit >= verticalScrollBar()->maximum() ? m_geometry->maxTop()
-                                                                      : m_geometry->fromUnit(unit));
-        }
-    }
-    if (dx != 0)
-        m_geometry->setScrollX(horizontalScrollBar()->value());
-    viewport()->update();
-    updateMicroFocus();
-}
-
-void TextView::scheduleScrollBars()
-{
-    m_barTimer.start();
-}
-
-void TextView::updateScrollBars()
-{
-    m_barTimer.stop();
-    QScopedValueRollback guard(m_updatingBars, true);
-    QScrollBar *vertical = verticalScrollBar();
-    vertical->setRange(0, toInt(m_geometry->unitOf(m_geometry->maxTop())));
-    vertical->setPageStep(m_geometry->fullRows());
-    vertical->setSingleStep(1);
-    vertical->setValue(toInt(m_geometry->unitOf(m_geometry->top())));
-    QScrollBar *horizontal = horizontalScrollBar();
-    if (m_wordWrap) {
-        horizontal->setRange(0, 0);
-        return;
-    }
-    const qreal width = m_geometry->contentWidth() + 2 * kMargin + 1;
-    const int x = int(std::lround(m_geometry->scrollX()));
-    horizontal->setRange(0, qMax(x, int(std::ceil(width - viewport()->width()))));
-    horizontal->setPageStep(viewport()->width());
-    horizontal->setSingleStep(qMax(1, int(m_geometry->averageCharWidth() * 2)));
-    horizontal->setValue(x);
-}
-
-void TextView::scrollByWheel(QPoint rows)
-{
-    if (rows.y() != 0)
-        scrollRows(-rows.y());
-    if (rows.x() != 0 && !m_wordWrap) {
-        QScrollBar *bar = horizontalScrollBar();
-        bar->setValue(bar->value() - rows.x() * int(m_geometry->averageCharWidth() * 2));
-    }
+    m_scroller->barsMoved(dx, dy);
 }
 
 void TextView::wheelEvent(QWheelEvent *event)
 {
-    if (event->modifiers() & Qt::ControlModifier) {
-        event->ignore();
-        return;
-    }
-    QPoint delta = event->angleDelta();
-    // Shift turns the wheel sideways.
-    if ((event->modifiers() & Qt::ShiftModifier) && delta.x() == 0)
-        delta = QPoint(delta.y(), 0);
-    m_wheelRemainder += delta * QApplication::wheelScrollLines();
-    const QPoint rows(m_wheelRemainder.x() / 120, m_wheelRemainder.y() / 120);
-    m_wheelRemainder -= rows * 120;
-    scrollByWheel(rows);
-    event->accept();
+    m_scroller->wheel(event);
 }
 
 QRectF TextView::caretRectF() const
@@ -601,19 +409,11 @@ qsizetype TextView::offsetAt(const QPoint &viewportPoint) const
 QRect TextView::characterRect(qsizetype offset) const
 {
     m_cache->startPass();
-    const std::optional<QRectF> from = m_painter->caretRect(offset, 0, false);
-    if (!from || offset >= m_document->length())
+    if (offset < 0 || offset >= m_document->length())
         return QRect();
-    qsizetype next = offset;
-    if (offset < m_mover->lineEnd(offset))
-        next = m_mover->nextCharacter(offset);
-    const std::optional<QRectF> to = m_painter->caretRect(next, 0, false);
-    qreal width = m_geometry->averageCharWidth() / 2;
-    if (next != offset && to && to->top() == from->top())
-        width = to->left() - from->left();
-    const QRectF rect(qMin(from->left(), from->left() + width), from->top(), std::abs(width),
-                      from->height());
-    return rect.toAlignedRect();
+    const qsizetype next =
+            offset < m_mover->lineEnd(offset) ? m_mover->nextCharacter(offset) : offset;
+    return m_painter->characterRect(offset, next).toAlignedRect();
 }
 
 qreal TextView::goalX()
@@ -639,15 +439,6 @@ void TextView::updateCaret()
     const QRect rect = caretRect();
     if (!rect.isEmpty())
         viewport()->update(rect.adjusted(-1, 0, 1, 0));
-}
-
-void TextView::offerPrimarySelection()
-{
-    const std::optional<QClipboard::Mode> mode = TextClipboard::selectionMode();
-    if (!mode || m_selection.isEmpty())
-        return;
-    TextClipboard::setMimeData(
-            new TextSelectionMime(m_document, m_selection.start(), m_selection.length()), *mode);
 }
 
 bool TextView::event(QEvent *event)
@@ -679,7 +470,7 @@ void TextView::paintEvent(QPaintEvent *event)
     m_painter->paint(painter, event->rect(), state);
     // Lines seen for the first time may be wider than thought.
     if (!m_wordWrap && m_geometry->contentWidth() > widthBefore)
-        scheduleScrollBars();
+        m_scroller->schedule();
 }
 
 void TextView::resizeEvent(QResizeEvent *event)
@@ -820,5 +611,3 @@ void TextView::dropEvent(QDropEvent *event)
     m_cache->startPass();
     m_drops->drop(event);
 }
-
-#include "moc_textview.cpp"

@@ -23,6 +23,7 @@ class TextLayoutCache;
 class TextMouseHandler;
 class TextViewGeometry;
 class TextViewPainter;
+class TextViewScroller;
 struct TextChange;
 enum class TextEditKind;
 
@@ -153,15 +154,8 @@ private:
     void pasteText(const QString &text);
     void scrollRows(int rows);
     void scrollToOffset(qsizetype offset);
-    void scrollByWheel(QPoint rows);
-    void scrollBarAction(int action);
-    void updateScrollBars();
-    void scheduleScrollBars();
     void restartBlink();
     void updateCaret();
-    void offerPrimarySelection();
-    void sendAccessibleChange(const TextChange &change);
-    void sendAccessibleCaret();
     qreal goalX();
     QRectF caretRectF() const;
 
@@ -183,13 +177,11 @@ private:
     std::unique_ptr<TextMouseHandler> m_mouse;
     std::unique_ptr<TextDropHandler> m_drops;
     std::unique_ptr<TextInputMethodHandler> m_input;
+    std::unique_ptr<TextViewScroller> m_scroller;
     QBasicTimer m_blink;
     bool m_caretOn = true;
     // The x that moves up and down keep, while they follow each other.
     std::optional<qreal> m_goalX;
     int m_preeditCursor = 0;
-    bool m_updatingBars = false;
-    QTimer m_barTimer;
     QTimer m_primaryTimer;
-    QPoint m_wheelRemainder;
 };

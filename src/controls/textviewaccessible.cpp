@@ -15,6 +15,10 @@ namespace {
 constexpr qsizetype kValueLimit = 1 << 20;
 // How much of a line around an offset is searched for its sentence.
 constexpr qsizetype kSentenceWindow = 4096;
+// Beyond this a change is announced without its text; readers ask for what they need.
+constexpr qsizetype kAnnounceLimit = 1 << 16;
+
+QAccessible::UpdateHandler g_listener = nullptr;
 
 int toInt(qsizetype value)
 {
@@ -43,6 +47,85 @@ void TextViewAccessible::install()
         QAccessible::installFactory(factory);
         installed = true;
     }
+}
+
+void TextViewAccessible::setListener(QAccessible::UpdateHandler listener)
+{
+    g_listener = listener;
+}
+
+bool TextViewAccessible::listened()
+{
+    return g_listener || QAccessible::isActive();
+}
+
+void TextViewAccessible::send(QAccessibleEvent *event)
+{
+    if (g_listener)
+        g_listener(event);
+    else
+        QAccessible::updateAccessibility(event);
+}
+
+void TextViewAccessible::announceChange(TextView *view, const TextChange &change)
+{
+    if (!listened())
+        return;
+    const int at = toInt(change.position);
+    if (change.removed + change.added > kAnnounceLimit) {
+        QAccessibleTextUpdateEvent event(view, at, QString(), QString());
+        send(&event);
+        return;
+    }
+    const QString added = view->document()->text(change.position, change.added);
+    // The removed text is gone; blanks of its length stand in for it.
+    const QString removed(change.removed, u' ');
+    if (change.removed == 0) {
+        QAccessibleTextInsertEvent event(view, at, added);
+        send(&event);
+    } else if (change.added == 0) {
+        QAccessibleTextRemoveEvent event(view, at, removed);
+        send(&event);
+    } else {
+        QAccessibleTextUpdateEvent event(view, at, removed, added);
+        send(&event);
+    }
+}
+
+void TextViewAccessible::announceCaret(TextView *view)
+{
+    if (!listened())
+        return;
+    const TextSelection selection = view->selection();
+    if (selection.isEmpty()) {
+        QAccessibleTextCursorEvent event(view, toInt(selection.position));
+        send(&event);
+    } else {
+        QAccessibleTextSelectionEvent event(view, toInt(selection.start()), toInt(selection.end()));
+        event.setCursorPosition(toInt(selection.position));
+        send(&event);
+    }
+}
+
+void TextViewAccessible::announceReset(TextView *view)
+{
+    if (!listened())
+        return;
+    const TextDocument &document = *view->document();
+    const QString text = document.length() <= kAnnounceLimit ? document.toPlainText() : QString();
+    QAccessibleTextUpdateEvent event(view, 0, QString(), text);
+    send(&event);
+}
+
+void TextViewAccessible::announceReadOnly(TextView *view)
+{
+    if (!listened())
+        return;
+    QAccessible::State changed;
+    changed.readOnly = true;
+    changed.editable = true;
+    QAccessibleStateChangeEvent event(view, changed);
+    send(&event);
 }
 
 TextView *TextViewAccessible::view() const

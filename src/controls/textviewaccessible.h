@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 
 class TextView;
+struct TextChange;
 
 // What screen readers see of a text view: an editable, multi-line text whose characters,
 // words, rows and lines, caret, selection and character positions they can read, and which
@@ -16,6 +17,16 @@ public:
 
     // Registers the factory that gives every TextView this interface; once is enough.
     static void install();
+
+    // What a view tells readers: a change of its text, a move of its caret or selection, a
+    // new text, a change of its read-only state.
+    static void announceChange(TextView *view, const TextChange &change);
+    static void announceCaret(TextView *view);
+    static void announceReset(TextView *view);
+    static void announceReadOnly(TextView *view);
+    // Receives the announcements instead of the platform's bridge, e.g. in tests where none
+    // is active; nullptr gives them back to the bridge.
+    static void setListener(QAccessible::UpdateHandler listener);
 
     QAccessible::State state() const override;
     QString text(QAccessible::Text t) const override;
@@ -46,6 +57,8 @@ public:
     void replaceText(int startOffset, int endOffset, const QString &text) override;
 
 private:
+    static bool listened();
+    static void send(QAccessibleEvent *event);
     TextView *view() const;
     // The range of the unit of boundaryType that holds offset.
     std::pair<qsizetype, qsizetype> rangeAt(qsizetype offset,

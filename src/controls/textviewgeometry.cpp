@@ -12,6 +12,7 @@ TextViewGeometry::TextViewGeometry(const TextDocument &document, TextLayoutCache
     : m_document(document)
     , m_cache(cache)
     , m_index(index)
+    , m_placer(document, cache)
 { }
 
 void TextViewGeometry::setWrap(bool on)
@@ -21,6 +22,7 @@ void TextViewGeometry::setWrap(bool on)
     m_scrollX = 0;
     m_widest = 0;
     m_maxTopValid = false;
+    m_placer.clear();
 }
 
 void TextViewGeometry::setViewport(const QSizeF &size, qreal margin)
@@ -44,7 +46,7 @@ int TextViewGeometry::fullRows() const
 
 qreal TextViewGeometry::contentWidth() const
 {
-    return qMax(m_index.longestLine() * m_charWidth, m_widest);
+    return qMax(qMax(m_index.longestLine() * m_charWidth, m_widest), m_placer.placedWidth());
 }
 
 void TextViewGeometry::measured(const TextLayoutEntry &entry)
@@ -131,7 +133,14 @@ void TextViewGeometry::setTop(TextRowPos top)
     top.line = qBound<qsizetype>(0, top.line, m_document.lineCount() - 1);
     top.segment = qBound<qsizetype>(0, top.segment, segmentCount(top.line) - 1);
     top.row = qBound(0, top.row, rowsIn(top.line, top.segment) - 1);
-    m_top = qMin(top, maxTop());
+    // Every unit has a row at least, so a top this far from the end is below the limit
+    // without finding the limit, which would lay out the end of the text.
+    const qsizetype lastUnit =
+            m_wrap ? m_index.unitCount(m_document.lineCount()) - 1 : m_document.lineCount() - 1;
+    if (unitOf(top) + fullRows() <= lastUnit)
+        m_top = top;
+    else
+        m_top = qMin(top, maxTop());
 }
 
 qsizetype TextViewGeometry::unitOf(const TextRowPos &pos) const
@@ -188,7 +197,8 @@ std::optional<int> TextViewGeometry::rowsFromTop(const TextRowPos &pos, int limi
 
 qreal TextViewGeometry::alignOffset(const TextLayoutEntry &entry) const
 {
-    const qreal room = qMax(textWidth(), contentWidth()) - entry.width;
+    // Lines align with the widest line seen, not with an estimate that may lie off screen.
+    const qreal room = qMax(textWidth(), m_widest) - entry.width;
     switch (m_document.alignment(entry.line)) {
     case TextAlignment::Right:
         return qMax<qreal>(0, room);
@@ -211,16 +221,11 @@ std::vector<TextViewGeometry::Piece> TextViewGeometry::linePieces(qsizetype line
         out.push_back({&entry, QPointF(left + alignOffset(entry), y), segments.lineStart()});
         return out;
     }
-    const qsizetype leftUnit =
-            qBound<qsizetype>(0, qsizetype(m_scrollX / m_charWidth), segments.lineLength());
-    qsizetype k = segments.segmentOf(leftUnit);
-    qreal x = estimatedX(segments.start(k));
-    do {
-        const TextLayoutEntry &entry = m_cache.entry(line, k);
-        out.push_back({&entry, QPointF(left + x, y), segments.lineStart()});
-        x += entry.width;
-        ++k;
-    } while (k < segments.count() && left + x < m_viewport.width());
+    for (const LongLinePlacer::Placed &placed :
+         m_placer.cover(line, m_scrollX, m_scrollX + m_viewport.width())) {
+        out.push_back({&m_cache.entry(line, placed.segment), QPointF(left + placed.x, y),
+                       segments.lineStart()});
+    }
     return out;
 }
 
@@ -265,7 +270,17 @@ qreal TextViewGeometry::xOf(qsizetype offset, int extra)
         if (piece.entry == &entry)
             return piece.origin.x() + x;
     }
-    return m_margin - m_scrollX + estimatedX(entry.start) + x;
+    return m_margin - m_scrollX + m_placer.xOf(entry.line, entry.segment) + x;
+}
+
+void TextViewGeometry::anchorNear(qsizetype offset)
+{
+    if (m_wrap)
+        return;
+    offset = qBound<qsizetype>(0, offset, m_document.length());
+    const LineSegments segments(m_document, m_document.lineOfOffset(offset));
+    if (segments.count() > 1)
+        m_placer.anchorNear(segments.line(), segments.segmentOf(offset - segments.lineStart()));
 }
 
 qsizetype TextViewGeometry::offsetInRow(const TextRowPos &pos, qreal x)
@@ -284,14 +299,13 @@ qsizetype TextViewGeometry::offsetInRow(const TextRowPos &pos, qreal x)
         }
         entry = hit->entry;
         originX = hit->origin.x();
-        const bool beyond = x > originX + entry->width;
-        if (beyond && entry->segment + 1 < LineSegments::countFor(m_document.lineLength(line))) {
-            // Past the segments laid out: the estimate finds the segment.
-            const LineSegments segments(m_document, line);
-            const qsizetype unit = qBound<qsizetype>(
-                    0, qsizetype((x - m_margin + m_scrollX) / m_charWidth), segments.lineLength());
-            entry = &m_cache.entry(line, segments.segmentOf(unit));
-            originX = m_margin - m_scrollX + estimatedX(entry->start);
+        // Past the segments on screen (a drag beyond the edge): on to the next ones.
+        const qsizetype count = LineSegments::countFor(m_document.lineLength(line));
+        for (int step = 0; step < LongLinePlacer::kReach && x > originX + entry->width
+             && entry->segment + 1 < count;
+             ++step) {
+            originX += entry->width;
+            entry = &m_cache.entry(line, entry->segment + 1);
         }
     }
     const QTextLine row = entry->layout.lineAt(qBound(0, pos.row, entry->rows - 1));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/longlineplacer.h"
+
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
@@ -9,6 +11,7 @@
 #include <vector>
 
 class LongLineIndex;
+struct TextChange;
 class TextDocument;
 class TextLayoutCache;
 struct TextLayoutEntry;
@@ -49,7 +52,11 @@ public:
     QSizeF viewport() const { return m_viewport; }
     qreal margin() const { return m_margin; }
     qreal textWidth() const { return qMax<qreal>(1, m_viewport.width() - 2 * m_margin); }
-    void setAverageCharWidth(qreal width) { m_charWidth = qMax<qreal>(1, width); }
+    void setAverageCharWidth(qreal width)
+    {
+        m_charWidth = qMax<qreal>(1, width);
+        m_placer.setCharWidth(m_charWidth);
+    }
     qreal averageCharWidth() const { return m_charWidth; }
     qreal rowHeight() const;
     // Rows that fit the viewport whole, at least one.
@@ -62,6 +69,20 @@ public:
     TextRowPos maxTop();
     // Forgets what was derived from the text: call after every change of it.
     void textChanged() { m_maxTopValid = false; }
+    void textChanged(const TextChange &change)
+    {
+        m_maxTopValid = false;
+        m_placer.changed(change);
+    }
+    // The layouts changed their size: widths measured so far no longer hold.
+    void styleChanged()
+    {
+        m_maxTopValid = false;
+        m_placer.clear();
+        m_widest = 0;
+    }
+    // Before scrolling to offset: places its long line's segments from near it.
+    void anchorNear(qsizetype offset);
     qreal scrollX() const { return m_scrollX; }
     void setScrollX(qreal x) { m_scrollX = qMax<qreal>(0, x); }
     // How wide the text is estimated to be, without wrap.
@@ -98,7 +119,6 @@ public:
 private:
     const TextLayoutEntry &entryAt(qsizetype offset, qsizetype *lineStart);
     qreal alignOffset(const TextLayoutEntry &entry) const;
-    qreal estimatedX(qsizetype local) const { return local * m_charWidth; }
     void measured(const TextLayoutEntry &entry);
 
     const TextDocument &m_document;
@@ -111,6 +131,7 @@ private:
     TextRowPos m_top;
     qreal m_scrollX = 0;
     qreal m_widest = 0;
+    LongLinePlacer m_placer;
     TextRowPos m_maxTop;
     bool m_maxTopValid = false;
 };

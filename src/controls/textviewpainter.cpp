@@ -124,3 +124,16 @@ std::optional<QRectF> TextViewPainter::caretRect(qsizetype offset, int preeditCu
     }
     return QRectF(x, *rows * m_geometry.rowHeight(), width, m_geometry.rowHeight());
 }
+
+QRectF TextViewPainter::characterRect(qsizetype offset, qsizetype next)
+{
+    const std::optional<QRectF> from = caretRect(offset, 0, false);
+    if (!from)
+        return QRectF();
+    const std::optional<QRectF> to = next != offset ? caretRect(next, 0, false) : std::nullopt;
+    qreal width = m_geometry.averageCharWidth() / 2;
+    if (to && to->top() == from->top())
+        width = to->left() - from->left();
+    return QRectF(qMin(from->left(), from->left() + width), from->top(), std::abs(width),
+                  from->height());
+}

@@ -37,6 +37,9 @@ public:
     void paint(QPainter &painter, const QRect &area, const State &state);
     // The caret's rectangle in the viewport, when its row is on screen.
     std::optional<QRectF> caretRect(qsizetype offset, int preeditCursor, bool overwrite);
+    // Where the character from offset to next is drawn (a narrow box for a line break), or an
+    // empty rectangle when it is not on screen.
+    QRectF characterRect(qsizetype offset, qsizetype next);
 
 private:
     QList<QTextLayout::FormatRange> formatsFor(const TextViewGeometry::Piece &piece,

@@ -7,6 +7,21 @@
 #include <QMouseEvent>
 #include <QTest>
 
+// count lines made of pattern with the line's number (two digits) for %1, one '\n' apart.
+inline QString numberedLines(int count, const QString &pattern = QStringLiteral("line %1"))
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << pattern.arg(i, 2, 10, QLatin1Char('0'));
+    return lines.join(u'\n');
+}
+
+inline char *toString(const TextSelection &selection)
+{
+    return QTest::toString(
+            QStringLiteral("{%1, %2}").arg(selection.anchor).arg(selection.position));
+}
+
 // A document in a shown, focused view with a fixed-pitch font, for the view's tests.
 struct TextViewFixture
 {

@@ -41,9 +41,10 @@ void TestFontProperties::storedFontComesBack()
 {
     QMap<QString, QString> values;
 
-    TextDocument firstText;
-    TextView first(&firstText);
-    FontProperties firstFont(&first);
+    TextDocument document;
+    TextView first(&document);
+    auto &firstFont = *static_cast<FontProperties *>(first.fontProperties());
+    QCOMPARE(first.property("Font").value<QObject *>(), &firstFont); // what the storage finds
     QFont font(QStringLiteral("DejaVu Sans Mono"), 13);
     font.setBold(true);
     font.setUnderline(true);
@@ -61,9 +62,8 @@ void TestFontProperties::storedFontComesBack()
     QCOMPARE(values["mmoMemo_FontStyle"], QStringLiteral("[fsBold,fsUnderline]"));
     QVERIFY(values["mmoMemo_FontHeight"].toInt() < 0);
 
-    TextDocument secondText;
-    TextView second(&secondText);
-    FontProperties secondFont(&second);
+    TextView second(&document);
+    auto &secondFont = *static_cast<FontProperties *>(second.fontProperties());
     storageFor(values, &secondFont).LoadObjectProperties();
     QCOMPARE(second.textFont().family(), QStringLiteral("DejaVu Sans Mono"));
     QCOMPARE(second.textFont().pointSize(), 13);
@@ -78,17 +78,18 @@ void TestFontProperties::colourReferences()
     QCOMPARE(FontProperties::colorReference(QColor(255, 0, 0)), 0x0000ff);
     QCOMPARE(FontProperties::colorReference(QColor(0, 0, 255)), 0xff0000);
     QCOMPARE(FontProperties::fromColorReference(0x00ff00), QColor(0, 255, 0));
-    TextDocument text;
-    TextView control(&text);
-    FontProperties font(&control);
+    TextDocument document;
+    TextView control(&document);
+    auto &font = *static_cast<FontProperties *>(control.fontProperties());
     QCOMPARE(font.color(), FontProperties::kWindowText); // the system colour by default
+    QCOMPARE(font.objectName(), QStringLiteral("Font"));
 }
 
 void TestFontProperties::heightAndSizeAgree()
 {
-    TextDocument text;
-    TextView control(&text);
-    FontProperties font(&control);
+    TextDocument document;
+    TextView control(&document);
+    auto &font = *static_cast<FontProperties *>(control.fontProperties());
     const int dpi = control.logicalDpiY();
     font.setSize(12);
     QCOMPARE(font.height(), -int(std::lround(12.0 * dpi / 72)));

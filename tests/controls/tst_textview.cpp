@@ -1,7 +1,9 @@
 #include "textviewfixture.h"
 
+#include "controls/linesegments.h"
 #include "controls/textclipboard.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QMimeData>
@@ -28,6 +30,7 @@ private slots:
     void typingUndoesAsOneStep();
     void editingKeys();
     void overwriteMode();
+    void windowShortcutsAndTheView();
     void readOnlyRefusesEdits();
     void pasteFromEmptyClipboard();
     void pasteIsOneStepWithTheFilesBreaks();
@@ -35,6 +38,9 @@ private slots:
     void resetPutsTheCaretAtTheTop();
     void longLineIsLaidOutOnlyWhereSeen_data();
     void longLineIsLaidOutOnlyWhereSeen();
+    void longLineSegmentsJoinUp();
+    void aScreenOfLongLinesIsLaidOutOnce_data();
+    void aScreenOfLongLinesIsLaidOutOnce();
 };
 
 namespace {
@@ -153,10 +159,7 @@ void TestTextView::verticalMovesKeepTheColumn()
 
 void TestTextView::pageKeysMoveByAScreen()
 {
-    QStringList lines;
-    for (int i = 0; i < 60; ++i)
-        lines << u"line %1"_qs.arg(i, 2, 10, QLatin1Char('0'));
-    TextViewFixture f(lines.join(u'\n'), false, {300, 150});
+    TextViewFixture f(numberedLines(60), false, {300, 150});
     QVERIFY(f.show());
     const int rowStep = 8; // "line NN\n"
     QTest::keyClick(&f.view, Qt::Key_PageDown);
@@ -312,6 +315,43 @@ void TestTextView::overwriteMode()
     QCOMPARE(toggled.count(), 2);
 }
 
+void TestTextView::windowShortcutsAndTheView()
+{
+    TextDocument document;
+    document.setPlainText(kText);
+    QWidget window;
+    auto *view = new TextView(&document, &window);
+    view->resize(300, 200);
+    int menu = 0;
+    int stamp = 0;
+    int copyAction = 0;
+    auto addAction = [&window](const QKeySequence &keys, int *count) {
+        auto *action = new QAction(&window);
+        action->setShortcut(keys);
+        QObject::connect(action, &QAction::triggered, &window, [count] { ++*count; });
+        window.addAction(action);
+    };
+    addAction(QKeySequence(Qt::ALT | Qt::Key_F), &menu);
+    addAction(QKeySequence(Qt::Key_F5), &stamp);
+    addAction(QKeySequence(Qt::CTRL | Qt::Key_C), &copyAction);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_F, Qt::AltModifier);
+    QTest::keyClick(view, Qt::Key_F5);
+    QCOMPARE(menu, 1);
+    QCOMPARE(stamp, 1);
+    QCOMPARE(document.toPlainText(), kText);
+    // The view's own keys are its own, whatever the window binds to them.
+    view->setSelection(TextSelection::range(0, 5));
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(copyAction, 0);
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"alpha"_qs);
+    QTest::keyClicks(view, u"A"_qs);
+    QCOMPARE(document.toPlainText(), u"A"_qs + kText.mid(5));
+}
+
 void TestTextView::readOnlyRefusesEdits()
 {
     TextViewFixture f(kText);
@@ -405,10 +445,7 @@ void TestTextView::inputMethodPreeditAndCommit()
 
 void TestTextView::resetPutsTheCaretAtTheTop()
 {
-    QStringList lines;
-    for (int i = 0; i < 200; ++i)
-        lines << u"line %1"_qs.arg(i);
-    TextViewFixture f(lines.join(u'\n'));
+    TextViewFixture f(numberedLines(200));
     QVERIFY(f.show());
     QSignalSpy moved(&f.view, &TextView::selectionChanged);
     f.view.setSelection(TextSelection::range(1000, 5));
@@ -460,6 +497,77 @@ void TestTextView::longLineIsLaidOutOnlyWhereSeen()
     else
         QVERIFY(f.view.horizontalScrollBar()->value() > 0);
     QVERIFY(!f.view.caretRect().isEmpty());
+}
+
+void TestTextView::longLineSegmentsJoinUp()
+{
+    // A proportional font, so that the width of a segment is not its length times a constant.
+    const QString text = QString(u"Lorem ipsum, dolor sit amet; WWW iii "_qs).repeated(2000);
+    TextViewFixture f(text);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(14);
+    f.view.setTextFont(font);
+    QVERIFY(f.show());
+    const LineSegments segments(f.document, 0);
+    QVERIFY(segments.count() > 8);
+    QScrollBar *bar = f.view.horizontalScrollBar();
+    for (const qsizetype k : {qsizetype(1), segments.count() / 2, segments.count() - 1}) {
+        const qsizetype cut = segments.start(k);
+        f.view.setSelection(TextSelection::caret(cut));
+        QVERIFY(!f.view.caretRect().isEmpty());
+        const QRect before = f.view.characterRect(cut - 1);
+        const QRect after = f.view.characterRect(cut);
+        QVERIFY(!before.isEmpty() && !after.isEmpty());
+        QVERIFY2(qAbs(after.left() - (before.right() + 1)) <= 1,
+                 qPrintable(u"%1 %2"_qs.arg(before.right()).arg(after.left())));
+        // Scrolling moves the text by as much as the bar, over the cut and back.
+        for (const int step : {40, -80, 40}) {
+            const int x = f.view.characterRect(cut).left();
+            const int value = bar->value();
+            bar->setValue(value + step);
+            const int moved = x - f.view.characterRect(cut).left();
+            QVERIFY2(qAbs(moved - (bar->value() - value)) <= 1, qPrintable(QString::number(moved)));
+        }
+    }
+    // The end of the line can be scrolled to and typed at.
+    QTest::keyClick(&f.view, Qt::Key_End);
+    QVERIFY(!f.view.caretRect().isEmpty());
+    QTest::keyClicks(&f.view, u"!"_qs);
+    QCOMPARE(f.document.at(f.document.length() - 1), u'!');
+    QVERIFY(!f.view.caretRect().isEmpty());
+    QTest::keyClick(&f.view, Qt::Key_Home);
+    QCOMPARE(bar->value(), 0);
+}
+
+void TestTextView::aScreenOfLongLinesIsLaidOutOnce_data()
+{
+    QTest::addColumn<bool>("wrap");
+    QTest::newRow("unwrapped") << false;
+    QTest::newRow("wrapped") << true;
+}
+
+void TestTextView::aScreenOfLongLinesIsLaidOutOnce()
+{
+    QFETCH(bool, wrap);
+    const QString line = QString(u"abc def "_qs).repeated(3 * LineSegments::kSize / 8);
+    // Tall enough that the segments on screen outgrow the cache's usual budget.
+    TextViewFixture f(QStringList(160, line).join(u'\n'), wrap, {420, 1800});
+    QVERIFY(f.show());
+    f.viewport()->repaint();
+    const qint64 once = f.view.laidOutUnits();
+    f.viewport()->repaint();
+    QCOMPARE(f.view.laidOutUnits(), once);
+    // A row scrolled in costs that row, whichever end it comes in at.
+    QScrollBar *bar = f.view.verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    f.viewport()->repaint();
+    for (const int step : {1, -2}) {
+        const qint64 before = f.view.laidOutUnits();
+        bar->setValue(bar->value() + step);
+        f.viewport()->repaint();
+        QVERIFY2(f.view.laidOutUnits() - before <= 3 * LineSegments::kSize,
+                 qPrintable(QString::number(f.view.laidOutUnits() - before)));
+    }
 }
 
 QTEST_MAIN(TestTextView)
