@@ -110,8 +110,11 @@ int main(int argc, char *argv[])
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     // The program keeps its settings away from the user's own while it is measured.
     char settings[] = "/tmp/leafstack-bench-XXXXXX";
-    if (mkdtemp(settings))
+    if (mkdtemp(settings)) {
         setenv("XDG_CONFIG_HOME", settings, 1);
+        // And its recovery journals: an earlier run's must not stop a start with a question.
+        setenv("XDG_STATE_HOME", settings, 1);
+    }
     const std::filesystem::path stored = std::filesystem::path(settings) / "Orvanel/Leafstack.reg";
 
     std::vector<double> times;

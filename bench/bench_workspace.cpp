@@ -175,6 +175,11 @@ int main(int argc, char *argv[])
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Journals and notes away from the user's own: none of an earlier run may ask at start.
+    QTemporaryDir state;
+    if (!qEnvironmentVariableIsSet("LEAFSTACK_BENCH_STATE"))
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+    qputenv("LEAFSTACK_BENCH_STATE", "1");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 4 && args[1] == QStringLiteral("--one"))

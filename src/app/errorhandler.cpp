@@ -23,3 +23,10 @@ void ErrorHandler::setPresenter(Presenter newPresenter)
 {
     presenter() = std::move(newPresenter);
 }
+
+QString ErrorHandler::outOfMemoryMessage()
+{
+    return QStringLiteral("There is not enough memory for this command, so it was not carried "
+                          "out. Your texts are as they were; closing other Workspaces or "
+                          "programs frees memory.");
+}

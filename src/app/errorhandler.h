@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <new>
 #include <utility>
 
 class QWidget;
@@ -32,11 +33,16 @@ public:
             return true;
         } catch (const AppError &error) {
             report(error.message());
+        } catch (const std::bad_alloc &) {
+            // One command ran out of memory: it stops, and the program and its other texts go on.
+            report(outOfMemoryMessage());
         } catch (const std::exception &error) {
             report(QString::fromLocal8Bit(error.what()));
         }
         return false;
     }
+
+    static QString outOfMemoryMessage();
 
     // Wraps a command for use as a slot.
     template<typename F>

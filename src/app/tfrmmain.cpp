@@ -236,6 +236,15 @@ void TfrmMain::reportKeptCopies()
 void TfrmMain::offerRecovery()
 {
     std::vector<RecoveryFile> left = RecoveryFile::leftOver(RecoveryFolder::path());
+    // A run that ended before its first edit reached the disk left nothing to recover.
+    left.erase(std::remove_if(left.begin(), left.end(),
+                              [](RecoveryFile &file) {
+                                  const bool empty = file.readable() && !file.holdsEdits();
+                                  if (empty)
+                                      file.remove();
+                                  return empty;
+                              }),
+               left.end());
     // Texts of files first, then the untitled ones, each oldest first.
     std::stable_partition(left.begin(), left.end(),
                           [](const RecoveryFile &file) { return !file.path().isEmpty(); });

@@ -26,6 +26,11 @@ std::vector<RecoveryFile> RecoveryFile::leftOver(const QString &folder)
         // A journal locked by a live process is that process's own.
         if (!file->isOpen() || ::flock(file->fd(), LOCK_EX | LOCK_NB) != 0)
             continue;
+        // Its process ended before it wrote a thing: nothing in it to keep.
+        if (file->status().st_size == 0) {
+            ::unlink(QFile::encodeName(entry.filePath()).constData());
+            continue;
+        }
         RecoveryFile recovery;
         recovery.m_journalPath = entry.filePath();
         recovery.m_file = std::move(file);
@@ -49,6 +54,7 @@ void RecoveryFile::readHeader()
         return;
     }
     m_recordsAt = reader.pos();
+    m_holdsEdits = reader.size() > m_recordsAt;
     const QJsonObject fields = json.object();
     m_path = fields.value(QStringLiteral("path")).toString();
     m_title = fields.value(QStringLiteral("title")).toString();

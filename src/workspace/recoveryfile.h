@@ -25,6 +25,8 @@ public:
     // Empty when the header could not be read; then error() says why.
     bool readable() const { return m_error.isEmpty(); }
     QString error() const { return m_error; }
+    // Whether anything was written after the header: a journal without edits holds nothing.
+    bool holdsEdits() const { return m_holdsEdits; }
     // The file the text belongs to; empty for an untitled text.
     QString path() const { return m_path; }
     QString title() const { return m_title; }
@@ -48,4 +50,5 @@ private:
     FileIdentity m_identity;
     TextFormat m_format;
     qsizetype m_recordsAt = 0;
+    bool m_holdsEdits = false;
 };

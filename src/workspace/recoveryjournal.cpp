@@ -127,7 +127,12 @@ void RecoveryJournal::start()
         return;
     }
     m_file = std::move(file);
-    m_pending = header();
+    // The header at once: a journal is never an empty file of unknown origin.
+    try {
+        m_file.writeAll(header());
+    } catch (...) {
+        discard();
+    }
 }
 
 void RecoveryJournal::append(QByteArray payload)

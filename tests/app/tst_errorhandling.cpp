@@ -22,6 +22,8 @@ public:
     {
         if (event->type() == QEvent::User)
             throw AppError(QStringLiteral("Cannot open file /tmp/x"));
+        if (event->type() == QEvent::Type(QEvent::User + 1))
+            throw std::bad_alloc();
         return QObject::event(event);
     }
 };
@@ -96,6 +98,11 @@ void TestErrorHandling::eventHandlerErrorsReachTheHandler()
     QEvent event(QEvent::User);
     QCoreApplication::sendEvent(&object, &event);
     QCOMPARE(m_reported, QStringList{"Cannot open file /tmp/x"});
+    // Running out of memory in one handler ends that command, with words a user can act on.
+    QEvent hungry(QEvent::Type(QEvent::User + 1));
+    QCoreApplication::sendEvent(&object, &hungry);
+    QCOMPARE(m_reported.last(), ErrorHandler::outOfMemoryMessage());
+    QVERIFY(m_reported.last().contains(QStringLiteral("not enough memory")));
 }
 
 void TestErrorHandling::errorBoxShowsTheTextUnderTheProgramTitle()

@@ -124,16 +124,24 @@ void TestStartRecovery::oneQuestionListsTheTexts()
     QCOMPARE(m_errors, QStringList());
 }
 
+// A journal that cannot be read is kept and told of; one that holds nothing (its run ended
+// before the first edit reached the disk) goes without a word.
 void TestStartRecovery::unreadableJournalsAreKeptAndTold()
 {
     QVERIFY(RecoveryFolder::make(RecoveryFolder::path()));
     const QString junk = RecoveryFolder::path() + QStringLiteral("/broken.journal");
     QVERIFY(TestFiles::writeBytes(junk, "garbage"));
+    const QString empty = RecoveryFolder::path() + QStringLiteral("/empty.journal");
+    QVERIFY(TestFiles::writeBytes(empty, ""));
+    const QString headerOnly = RecoveryFolder::path() + QStringLiteral("/header.journal");
+    QVERIFY(TestFiles::writeBytes(headerOnly, "Leafstack recovery 1\n{\"base\":\"empty\"}\n"));
     startAnswering(QMessageBox::Yes);
     QTRY_COMPARE(m_errors.size(), 1);
     QVERIFY(m_errors[0].contains(junk));
     QVERIFY(m_asked.isEmpty()); // nothing to recover, nothing asked
     QVERIFY(QFile::exists(junk));
+    QVERIFY(!QFile::exists(empty));
+    QVERIFY(!QFile::exists(headerOnly));
 }
 
 QTEST_MAIN(TestStartRecovery)
