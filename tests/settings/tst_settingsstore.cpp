@@ -3,6 +3,7 @@
 #include "settings/settingsbaseline.h"
 #include "settings/settingsstore.h"
 
+#include "common/errorof.h"
 #include "common/testfiles.h"
 #include <QDir>
 #include <QFile>
@@ -18,16 +19,6 @@
 namespace {
 
 const QString kMain = QStringLiteral("Software\\Orvanel\\Leafstack\\Main Form");
-
-QString errorOf(const std::function<void()> &fn)
-{
-    try {
-        fn();
-    } catch (const AppError &error) {
-        return error.message();
-    }
-    return {};
-}
 
 // A second process that writes `count` values under its own prefix, flushing after each and
 // saying so on stdout.

@@ -4,6 +4,7 @@
 #include "workspace/recoveryjournal.h"
 #include "workspace/textfile.h"
 
+#include "common/errorof.h"
 #include "common/testfiles.h"
 #include <QDir>
 #include <QFileInfo>
@@ -29,16 +30,6 @@ int modeOf(const QString &path)
     struct stat st
     { };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
-}
-
-QString errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const AppError &error) {
-        return error.message();
-    }
-    return QString();
 }
 
 // What a document holds, line ends and format included.

@@ -3,6 +3,7 @@
 #include "platform/memorybudget.h"
 #include "workspace/textfile.h"
 
+#include "common/errorof.h"
 #include "common/testfiles.h"
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,17 +35,6 @@ QByteArray longSingleLine()
     while (line.size() < 5 * 1024 * 1024)
         line += "The quick brown fox \xC3\xA4 \xE2\x82\xAC \xF0\x9F\x98\x80 jumps; ";
     return line;
-}
-
-// What the caller must see of an error: the first line names the file, the rest says why.
-QString errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const AppError &error) {
-        return error.message();
-    }
-    return QString();
 }
 
 } // namespace
