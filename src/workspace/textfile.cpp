@@ -60,22 +60,32 @@ QString megabytes(qint64 bytes)
                                 megabytes(needed), megabytes(available)));
 }
 
-DecodedText readFile(const QString &path, const TextDecoder::Options &options)
+// The file opened for reading, once it is known to be a regular file that fits in memory.
+UnixFile openChecked(const QString &path, struct stat &st, qint64 &available)
 {
     // O_NONBLOCK: opening a named pipe must not hang the program before it is refused.
     UnixFile file(::open(QFile::encodeName(path).constData(),
                          O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!file.isOpen())
         UnixFile::fail(errno);
-    const struct stat st = file.status();
+    st = file.status();
     if (S_ISDIR(st.st_mode))
         throw AppError(QStringLiteral("It is a folder."));
     if (!S_ISREG(st.st_mode))
         throw AppError(QStringLiteral("It is not a regular file."));
-    const qint64 available = MemoryBudget::available();
+    available = MemoryBudget::available();
     const qint64 expected = TextFile::expectedFootprint(st.st_size);
     if (available >= 0 && expected > available)
         refuseSize(st.st_size, expected, available);
+    return file;
+}
+
+DecodedText readFile(const QString &path, const TextDecoder::Options &options)
+{
+    struct stat st
+    { };
+    qint64 available = -1;
+    const UnixFile file = openChecked(path, st, available);
     TextDecoder::Options guarded = options;
     guarded.budget = [&](qint64 used) {
         if (options.budget)
@@ -94,6 +104,18 @@ DecodedText TextFile::load(const QString &path, const TextDecoder::Options &opti
 {
     try {
         return readFile(path, options);
+    } catch (const AppError &error) {
+        throw AppError(QStringLiteral("Cannot open file %1\r%2").arg(path, error.message()));
+    }
+}
+
+void TextFile::check(const QString &path)
+{
+    try {
+        struct stat st
+        { };
+        qint64 available = -1;
+        openChecked(path, st, available);
     } catch (const AppError &error) {
         throw AppError(QStringLiteral("Cannot open file %1\r%2").arg(path, error.message()));
     }

@@ -17,6 +17,10 @@ public:
     // reason; TextDecoder::Cancelled when options.cancel was set.
     static DecodedText load(const QString &path, const TextDecoder::Options &options = {});
 
+    // What load() refuses before reading a byte: a file that cannot be opened, a folder, no
+    // regular file, one too large for the memory left. Throws AppError as load() does.
+    static void check(const QString &path);
+
     // What the text of a file of fileSize bytes is expected to take in memory.
     static qint64 expectedFootprint(qint64 fileSize);
 

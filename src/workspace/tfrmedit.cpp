@@ -265,6 +265,7 @@ void TfrmEdit::startLoad(const QString &path, std::optional<TextEncoding> encodi
         takeText(std::move(text));
         return;
     }
+    TextFile::check(path);
     loadingChanged(true);
     m_loader->start(path, encoding);
 }

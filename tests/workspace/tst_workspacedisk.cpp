@@ -3,6 +3,7 @@
 #include "app/errorhandler.h"
 #include "controls/textdocument.h"
 #include "controls/textview.h"
+#include "platform/memorybudget.h"
 #include "workspace/recoveryfile.h"
 #include "workspace/recoveryfolder.h"
 #include "workspace/recoveryjournal.h"
@@ -38,6 +39,7 @@ private slots:
     void saveAsChoosesTheEncoding();
     void undoAndRedoItemsFollowTheDocument();
     void recoveredTextIsBoundAndJournaledAgain();
+    void largeFileTooBigIsRefusedAtOnce();
 
 private:
     TfrmEdit *makeWorkspace();
@@ -264,6 +266,22 @@ void TestWorkspaceDisk::recoveredTextIsBoundAndJournaledAgain()
     QVERIFY(edit->mniSaveClick());
     QCOMPARE(TestFiles::readBytes(path), QByteArray("unsaved draft\n"));
     QVERIFY(!edit->recoveryJournal()->active());
+}
+
+// A file read in the background is refused before the reading starts when it cannot fit, so
+// the caller learns of it as of any other file that cannot be opened.
+void TestWorkspaceDisk::largeFileTooBigIsRefusedAtOnce()
+{
+    const QString path = write(QStringLiteral("huge.txt"), QByteArray(9 << 20, 'x'));
+    TfrmEdit *edit = makeWorkspace();
+    MemoryBudget::setAvailableForTests(4 << 20);
+    const bool opened = edit->Open(path);
+    MemoryBudget::setAvailableForTests(std::nullopt);
+    QVERIFY(!opened);
+    QVERIFY(!edit->loading());
+    QCOMPARE(m_errors.size(), 1);
+    QVERIFY(m_errors[0].startsWith(QStringLiteral("Cannot open file %1\r").arg(path)));
+    QVERIFY(m_errors[0].contains(QStringLiteral("MB of memory")));
 }
 
 QTEST_MAIN(TestWorkspaceDisk)
