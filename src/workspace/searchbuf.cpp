@@ -70,10 +70,18 @@ public:
         const qsizetype from = qMax<qsizetype>(0, p - 1);
         const QStringView w =
                 m_buffer.window(from, qMin(m_buffer.size(), p + length + 1), m_matchHolder);
+        return matchesIn(w, p - from);
+    }
+
+    // Whether the text matches at index at of w, a stretch of the buffer holding the unit
+    // before and the unit after the candidate wherever the buffer has them.
+    bool matchesIn(QStringView w, qsizetype at) const
+    {
+        const qsizetype length = m_pattern.size();
         if (m_case.isIdentity())
-            return w.sliced(p - from, length) == QStringView(m_pattern);
+            return w.sliced(at, length) == QStringView(m_pattern);
         for (qsizetype i = 0; i < length; ++i) {
-            if (m_case.at(w, p - from + i) != m_pattern[i].unicode())
+            if (m_case.at(w, at + i) != m_pattern[i].unicode())
                 return false;
         }
         return true;
@@ -104,40 +112,47 @@ private:
     bool m_wholeWord;
 };
 
+// Windows of the buffer, growing: a hit near the start costs a small read, a long scan reads
+// big windows. Each window also holds the unit before its first candidate and the text's length
+// plus one after its last.
 template<typename Text>
 qsizetype Matcher<Text>::scanDown(qsizetype from) const
 {
     const qsizetype length = m_pattern.size();
-    const qsizetype last = m_buffer.size() - length;
-    const qsizetype step = Text::windowSize();
+    const qsizetype size = m_buffer.size();
+    const qsizetype last = size - length;
     // A surrogate maps to a surrogate, so the quick test holds unless the text starts with one.
     const bool quick = !m_pattern[0].isSurrogate();
     const std::span<const char16_t> firstUnits = m_case.isIdentity()
             ? std::span<const char16_t>()
             : m_case.unitsMappingTo(m_pattern[0].unicode());
-    for (qsizetype a = qMax<qsizetype>(0, from); a <= last; a += step) {
-        // Candidates a .. a + step - 1, with room for the text after the last of them.
-        const qsizetype end = a + qMin(step, last - a + 1);
+    qsizetype step = qMin<qsizetype>(Text::windowSize(), 4096);
+    for (qsizetype a = qMax<qsizetype>(0, from); a <= last;
+         a += step, step = qMin(2 * step, Text::windowSize())) {
+        const qsizetype end = a + qMin(step, last - a + 1); // candidates a .. end - 1
+        const qsizetype wFrom = qMax<qsizetype>(0, a - 1);
+        const QStringView w = m_buffer.window(wFrom, qMin(size, end + length), m_scanHolder);
+        const qsizetype first = a - wFrom;
+        const qsizetype stop = end - wFrom; // index of the first candidate past this window
         if (m_case.isIdentity()) {
-            const QStringView w = m_buffer.window(a, end - 1 + length, m_scanHolder);
-            const qsizetype hit = w.indexOf(m_pattern);
-            if (hit >= 0)
-                return a + hit;
+            const qsizetype hit = w.indexOf(m_pattern, first);
+            if (hit >= 0 && hit < stop)
+                return wFrom + hit;
             continue;
         }
         if (quick && firstUnits.size() <= 4) {
             // Few units map to the first one as a rule: look for them eight at a time.
-            const QStringView w = m_buffer.window(a, end, m_scanHolder);
-            for (qsizetype p = findAnyUnit(w, 0, end - a - 1, firstUnits); p >= 0;
-                 p = findAnyUnit(w, p + 1, end - a - 1, firstUnits)) {
-                if (charactersMatch(a + p))
-                    return a + p;
+            for (qsizetype i = findAnyUnit(w, first, stop - 1, firstUnits); i >= 0;
+                 i = findAnyUnit(w, i + 1, stop - 1, firstUnits)) {
+                if (matchesIn(w, i))
+                    return wFrom + i;
             }
             continue;
         }
-        for (qsizetype p = a; p < end; ++p) {
-            if ((!quick || mayStartAt(p)) && charactersMatch(p))
-                return p;
+        for (qsizetype i = first; i < stop; ++i) {
+            if ((!quick || m_case.mapUnit(w[i].unicode()) == m_pattern[0].unicode())
+                && matchesIn(w, i))
+                return wFrom + i;
         }
     }
     return -1;
@@ -147,21 +162,25 @@ template<typename Text>
 qsizetype Matcher<Text>::scanUp(qsizetype from) const
 {
     const qsizetype length = m_pattern.size();
+    const qsizetype size = m_buffer.size();
     const bool quick = !m_pattern[0].isSurrogate();
-    const qsizetype step = Text::windowSize();
+    qsizetype step = qMin<qsizetype>(Text::windowSize(), 4096);
     // Candidates running into the end of the buffer never match.
-    for (qsizetype b = qMin(from, m_buffer.size() - length); b >= 0; b -= step) {
-        const qsizetype a = b - qMin(step - 1, b);
+    for (qsizetype b = qMin(from, size - length); b >= 0;
+         b -= step, step = qMin(2 * step, Text::windowSize())) {
+        const qsizetype a = b - qMin(step - 1, b); // candidates a .. b
+        const qsizetype wFrom = qMax<qsizetype>(0, a - 1);
+        const QStringView w = m_buffer.window(wFrom, qMin(size, b + length + 1), m_scanHolder);
         if (m_case.isIdentity()) {
-            const QStringView w = m_buffer.window(a, b + length, m_scanHolder);
-            const qsizetype hit = w.lastIndexOf(m_pattern, b - a);
-            if (hit >= 0)
-                return a + hit;
+            const qsizetype hit = w.lastIndexOf(m_pattern, b - wFrom);
+            if (hit >= a - wFrom)
+                return wFrom + hit;
             continue;
         }
-        for (qsizetype p = b; p >= a; --p) {
-            if ((!quick || mayStartAt(p)) && charactersMatch(p))
-                return p;
+        for (qsizetype i = b - wFrom; i >= a - wFrom; --i) {
+            if ((!quick || m_case.mapUnit(w[i].unicode()) == m_pattern[0].unicode())
+                && matchesIn(w, i))
+                return wFrom + i;
         }
     }
     return -1;
