@@ -1,6 +1,6 @@
-// Times Replace All and Find Next through the Workspace's real view (offscreen): the
-// copy of the text the search takes from the control, the edits the control makes, and the
-// undo of Replace All. Prints the median of five runs.
+// Times Replace All and Find Next through the Workspace's real view (offscreen): the search
+// reading the document a window at a time, the one edit Replace All makes, the view shown
+// after it, and its undo. Prints the median of five runs.
 #include "benchtext.h"
 #include "controls/textdocument.h"
 #include "controls/textview.h"
