@@ -1,12 +1,12 @@
 #include "framesettings.h"
 
-#include "errorhandler.h"
-#include "filelistmenu.h"
+#include "base/errorhandler.h"
+#include "base/opendialogsettings.h"
+#include "base/ui/filelistmenu.h"
+#include "base/valuelabel.h"
 #include "frameactions.h"
-#include "opendialogsettings.h"
 #include "settings/settingsstore.h"
 #include "settings/tformstorage.h"
-#include "valuelabel.h"
 
 #include <QEvent>
 #include <QMainWindow>
@@ -48,7 +48,7 @@ void FrameSettings::attachStore(SettingsStore *store)
     m_storage->IniSection = QStringLiteral("Main Form");
     m_storage->setStoredProps(storedProps());
     connect(m_storage, &TFormPlacement::restoredSettings, this, &FrameSettings::restored);
-    m_lists.LoadFileLists(*m_store);
+    m_listsStorage.LoadFileLists(m_lists, *m_store);
     const QStringList problems = m_store->takeProblems();
     if (!problems.isEmpty())
         ErrorHandler::report(problems.join(QLatin1Char('\r')));
@@ -82,6 +82,6 @@ void FrameSettings::SaveFileLists()
 {
     if (!m_store)
         return;
-    m_lists.SaveFileLists(*m_store);
+    m_listsStorage.SaveFileLists(m_lists, *m_store);
     m_store->flush();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "filelists.h"
+#include "base/filelists.h"
+#include "settings/filelistsstorage.h"
 
 #include <QObject>
 #include <QStringList>
@@ -61,6 +62,7 @@ private:
     FileListMenu *m_recentMenu;
     FileListMenu *m_favoritesMenu;
     FileLists m_lists;
+    FileListsStorage m_listsStorage;
     SettingsStore *m_store = nullptr;
     TFormStorage *m_storage = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "helpwindow.h"
 
-#include "apperror.h"
+#include "base/apperror.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

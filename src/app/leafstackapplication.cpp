@@ -1,6 +1,7 @@
 #include "leafstackapplication.h"
 
-#include "errorhandler.h"
+#include "base/errorhandler.h"
+#include "base/ui/appmessagebox.h"
 #include "format/formatsettings.h"
 
 #include <QEvent>
@@ -13,6 +14,8 @@ LeafstackApplication::LeafstackApplication(int &argc, char **argv)
     setApplicationName(QStringLiteral("Leafstack"));
     setOrganizationName(QStringLiteral("Orvanel"));
     setApplicationVersion(QStringLiteral(LEAFSTACK_VERSION));
+    // A failed command is shown in the program's error box.
+    ErrorHandler::setDefaultPresenter(&AppMessageBox::showError);
 }
 
 bool LeafstackApplication::notify(QObject *receiver, QEvent *event)

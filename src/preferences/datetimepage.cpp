@@ -1,6 +1,6 @@
 #include "datetimepage.h"
 
-#include "app/valuelabel.h"
+#include "base/valuelabel.h"
 #include "format/dateformatter.h"
 #include "format/datetimeformats.h"
 #include "format/localnow.h"

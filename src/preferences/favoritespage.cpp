@@ -1,12 +1,12 @@
 #include "favoritespage.h"
 
-#include "app/appmessagebox.h"
+#include "base/dialogfilter.h"
+#include "base/ui/appmessagebox.h"
 #include "controls/tfnplistbox.h"
 #include "favoriterows.h"
 #include "toolbar/speedbarglyphs.h"
 #include "toolbar/tspeedbar.h"
 #include "toolbar/tspeeditem.h"
-#include "workspace/dialogfilter.h"
 
 #include <QAction>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #include "filterpage.h"
 
-#include "app/appmessagebox.h"
+#include "base/ui/appmessagebox.h"
 #include "toolbar/speedbarglyphs.h"
 #include "toolbar/tspeedbar.h"
 #include "toolbar/tspeeditem.h"

@@ -1,7 +1,7 @@
 #include "tfrmtools.h"
 
-#include "app/filelists.h"
-#include "app/opendialogsettings.h"
+#include "base/filelists.h"
+#include "base/opendialogsettings.h"
 #include "datetimepage.h"
 #include "favoritespage.h"
 #include "filterpage.h"

@@ -1,6 +1,6 @@
 #include "tformplacement.h"
 
-#include "app/errorhandler.h"
+#include "base/errorhandler.h"
 #include "screenfit.h"
 #include "settingsstore.h"
 #include "tinilink.h"

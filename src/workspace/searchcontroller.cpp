@@ -1,8 +1,8 @@
 #include "searchcontroller.h"
 
-#include "app/appmessagebox.h"
-#include "app/errorhandler.h"
-#include "app/programmessage.h"
+#include "base/errorhandler.h"
+#include "base/programmessage.h"
+#include "base/ui/appmessagebox.h"
 #include "controls/textview.h"
 #include "workspace/finddialog.h"
 #include "workspace/replacedialog.h"

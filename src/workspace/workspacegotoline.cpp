@@ -1,6 +1,6 @@
 #include "workspacegotoline.h"
 
-#include "app/errorhandler.h"
+#include "base/errorhandler.h"
 #include "controls/textdocument.h"
 #include "controls/textview.h"
 #include "workspace/hosttopmostdropped.h"

@@ -1,7 +1,7 @@
 #include "workspaceprinter.h"
 
-#include "app/apperror.h"
-#include "app/errorhandler.h"
+#include "base/apperror.h"
+#include "base/errorhandler.h"
 #include "controls/pagedtextprinter.h"
 #include "controls/searchhitcolor.h"
 #include "controls/textview.h"

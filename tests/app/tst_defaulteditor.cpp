@@ -1,9 +1,9 @@
-#include "app/apperror.h"
 #include "app/defaulteditor.h"
 #include "app/defaulteditoroption.h"
-#include "app/errorhandler.h"
 #include "app/frameactions.h"
 #include "app/tfrmmain.h"
+#include "base/apperror.h"
+#include "base/errorhandler.h"
 #include "platform/desktopentries.h"
 #include "settings/settingsstore.h"
 

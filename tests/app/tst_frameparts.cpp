@@ -1,4 +1,3 @@
-#include "app/apperror.h"
 #include "app/commandline.h"
 #include "app/filedropfilter.h"
 #include "app/helpwindow.h"
@@ -7,6 +6,7 @@
 #include "app/menumerger.h"
 #include "app/stayontop.h"
 #include "app/windowmenu.h"
+#include "base/apperror.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "app/errorhandler.h"
 #include "app/helpwindow.h"
 #include "app/tfrmmain.h"
+#include "base/errorhandler.h"
 #include "controls/textdocument.h"
 #include "controls/textview.h"
 #include "workspace/searchcontroller.h"

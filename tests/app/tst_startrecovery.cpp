@@ -1,5 +1,5 @@
-#include "app/errorhandler.h"
 #include "app/tfrmmain.h"
+#include "base/errorhandler.h"
 #include "controls/textdocument.h"
 #include "workspace/recoveryfile.h"
 #include "workspace/recoveryfolder.h"

@@ -1,4 +1,4 @@
-#include "app/errorhandler.h"
+#include "base/errorhandler.h"
 #include "settings/regfileformat.h"
 #include "settings/settingsstore.h"
 #include "settings/tformstorage.h"

@@ -1,6 +1,6 @@
 #include "fakeworkspacehost.h"
 
-#include "app/programmessage.h"
+#include "base/programmessage.h"
 #include "controls/textdocument.h"
 #include "controls/textview.h"
 #include "workspace/finddialog.h"

@@ -1,6 +1,6 @@
 #include "fakeworkspacehost.h"
 
-#include "app/errorhandler.h"
+#include "base/errorhandler.h"
 #include "controls/textdocument.h"
 #include "controls/textview.h"
 #include "workspace/recoveryfile.h"

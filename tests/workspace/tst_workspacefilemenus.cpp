@@ -1,7 +1,7 @@
 #include "fakeworkspacehost.h"
 
-#include "app/errorhandler.h"
-#include "app/filelistmenu.h"
+#include "base/errorhandler.h"
+#include "base/ui/filelistmenu.h"
 #include "workspace/tfrmedit.h"
 #include "workspace/workspaceactions.h"
 

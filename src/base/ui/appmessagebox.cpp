@@ -1,6 +1,6 @@
 #include "appmessagebox.h"
 
-#include "programmessage.h"
+#include "base/programmessage.h"
 
 #include <QApplication>
 #include <QMainWindow>

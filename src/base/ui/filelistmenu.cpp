@@ -1,6 +1,6 @@
 #include "filelistmenu.h"
 
-#include "filelists.h"
+#include "base/filelists.h"
 
 #include <QAction>
 #include <QMenu>

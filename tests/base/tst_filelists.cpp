@@ -1,5 +1,6 @@
-#include "app/filelistmenu.h"
-#include "app/filelists.h"
+#include "base/filelists.h"
+#include "base/ui/filelistmenu.h"
+#include "settings/filelistsstorage.h"
 #include "settings/regfileformat.h"
 #include "settings/settingsstore.h"
 
@@ -62,6 +63,7 @@ void TestFileLists::init()
 void TestFileLists::recentListKeepsTheEightNewest()
 {
     FileLists lists;
+    FileListsStorage storage;
     for (const QString &name : names(1, 9))
         lists.AddRecentFile(name);
     QStringList expected = names(2, 9);
@@ -69,15 +71,15 @@ void TestFileLists::recentListKeepsTheEightNewest()
     QCOMPARE(lists.recentFiles(), expected);
 
     SettingsStore store(path());
-    lists.SaveFileLists(store);
+    storage.SaveFileLists(lists, store);
     store.flush();
     SettingsStore reread(path());
-    QCOMPARE(reread.valueNames(FileLists::recentKey()),
+    QCOMPARE(reread.valueNames(FileListsStorage::recentKey()),
              (QStringList{"mniMRU1", "mniMRU2", "mniMRU3", "mniMRU4", "mniMRU5", "mniMRU6",
                           "mniMRU7", "mniMRU8"}));
-    QCOMPARE(reread.readString(FileLists::recentKey(), "mniMRU1", ""),
+    QCOMPARE(reread.readString(FileListsStorage::recentKey(), "mniMRU1", ""),
              QStringLiteral("/home/u/file9.txt"));
-    QCOMPARE(reread.readString(FileLists::recentKey(), "mniMRU8", ""),
+    QCOMPARE(reread.readString(FileListsStorage::recentKey(), "mniMRU8", ""),
              QStringLiteral("/home/u/file2.txt"));
 }
 
@@ -96,12 +98,13 @@ void TestFileLists::listedNameMovesToTheTopWithItsCase()
 void TestFileLists::namesDifferingInCaseAreDifferentFiles()
 {
     FileLists lists;
+    FileListsStorage storage;
     lists.AddRecentFile("/home/u/Notes/A.TXT");
     lists.AddRecentFile("/home/u/notes/a.txt");
     QCOMPARE(lists.recentFiles(), (QStringList{"/home/u/notes/a.txt", "/home/u/Notes/A.TXT"}));
     SettingsStore store(path());
-    lists.SaveFileLists(store);
-    QCOMPARE(store.readString(FileLists::recentKey(), "mniMRU2", ""),
+    storage.SaveFileLists(lists, store);
+    QCOMPARE(store.readString(FileListsStorage::recentKey(), "mniMRU2", ""),
              QStringLiteral("/home/u/Notes/A.TXT"));
 }
 
@@ -109,29 +112,31 @@ void TestFileLists::freshStoreSavesEmptyFavoritePositions()
 {
     SettingsStore store(path());
     FileLists lists;
-    lists.LoadFileLists(store);
+    FileListsStorage storage;
+    storage.LoadFileLists(lists, store);
     QVERIFY(lists.recentFiles().isEmpty() && lists.favoriteFiles().isEmpty());
-    lists.SaveFileLists(store);
-    QVERIFY(store.keyExists(FileLists::recentKey()));
-    QVERIFY(store.valueNames(FileLists::recentKey()).isEmpty());
-    QCOMPARE(store.valueNames(FileLists::favoritesKey()),
+    storage.SaveFileLists(lists, store);
+    QVERIFY(store.keyExists(FileListsStorage::recentKey()));
+    QVERIFY(store.valueNames(FileListsStorage::recentKey()).isEmpty());
+    QCOMPARE(store.valueNames(FileListsStorage::favoritesKey()),
              (QStringList{"mniFav01", "mniFav02", "mniFav03", "mniFav04", "mniFav05", "mniFav06",
                           "mniFav07", "mniFav08"}));
-    QCOMPARE(store.readString(FileLists::favoritesKey(), "mniFav08", "x"), QString());
+    QCOMPARE(store.readString(FileListsStorage::favoritesKey(), "mniFav08", "x"), QString());
 }
 
 void TestFileLists::savedListsLoadAgain()
 {
     FileLists lists;
+    FileListsStorage storage;
     lists.AddRecentFile("/a b/c.txt");
     lists.AddRecentFile("/d/e.ini");
     lists.setFavoriteFiles({"/fav/one.txt", "", "", "", "", "/fav/Six.txt"});
     SettingsStore store(path());
-    lists.SaveFileLists(store);
+    storage.SaveFileLists(lists, store);
     store.flush();
 
     FileLists loaded;
-    loaded.LoadFileLists(SettingsStore(path()));
+    FileListsStorage().LoadFileLists(loaded, SettingsStore(path()));
     QCOMPARE(loaded.recentFiles(), lists.recentFiles());
     QCOMPARE(loaded.favoriteFiles(),
              (QStringList{"/fav/one.txt", "", "", "", "", "/fav/Six.txt", "", ""}));
@@ -150,7 +155,8 @@ void TestFileLists::loadingStopsAtAGapAndSkipsAWrongType()
     file.close();
     SettingsStore store(path());
     FileLists lists;
-    lists.LoadFileLists(store);
+    FileListsStorage storage;
+    storage.LoadFileLists(lists, store);
     QCOMPARE(store.takeProblems(),
              (QStringList{"Invalid data type for 'mniMRU2'", "Invalid data type for 'mniFav02'"}));
     QCOMPARE(lists.recentFiles(), (QStringList{"/one", "/three"}));
@@ -158,19 +164,23 @@ void TestFileLists::loadingStopsAtAGapAndSkipsAWrongType()
 
     // Saved unchanged, the unreadable values stay as they were and the free positions are
     // filled in.
-    lists.SaveFileLists(store);
+    storage.SaveFileLists(lists, store);
     store.flush();
     const RegTree tree = RegFileFormat::parse(TestFiles::readBytes(path()));
     const QString root = "HKEY_CURRENT_USER\\";
-    QCOMPARE(tree.value(root + FileLists::recentKey(), "mniMRU2")->type, RegValue::Type::Dword);
-    QCOMPARE(tree.value(root + FileLists::recentKey(), "mniMRU3")->text, QStringLiteral("/three"));
-    QCOMPARE(tree.value(root + FileLists::favoritesKey(), "mniFav02")->type, RegValue::Type::Dword);
-    QCOMPARE(tree.valueNames(root + FileLists::favoritesKey()).size(), 8);
+    QCOMPARE(tree.value(root + FileListsStorage::recentKey(), "mniMRU2")->type,
+             RegValue::Type::Dword);
+    QCOMPARE(tree.value(root + FileListsStorage::recentKey(), "mniMRU3")->text,
+             QStringLiteral("/three"));
+    QCOMPARE(tree.value(root + FileListsStorage::favoritesKey(), "mniFav02")->type,
+             RegValue::Type::Dword);
+    QCOMPARE(tree.valueNames(root + FileListsStorage::favoritesKey()).size(), 8);
 
     // A favourite put in that position replaces it.
     lists.setFavoriteFiles({"/f1", "/f2", "/f3"});
-    lists.SaveFileLists(store);
-    QCOMPARE(store.readString(FileLists::favoritesKey(), "mniFav02", ""), QStringLiteral("/f2"));
+    storage.SaveFileLists(lists, store);
+    QCOMPARE(store.readString(FileListsStorage::favoritesKey(), "mniFav02", ""),
+             QStringLiteral("/f2"));
     QVERIFY(store.takeProblems().isEmpty());
 }
 

@@ -1,5 +1,5 @@
-#include "app/apperror.h"
-#include "workspace/dialogfilter.h"
+#include "base/apperror.h"
+#include "base/dialogfilter.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "dialogfilter.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 
 namespace {
 

@@ -7,20 +7,21 @@
 #include <functional>
 #include <utility>
 
-class QWidget;
-
-// The one application-wide handler that every failed command ends in: it shows the error's
-// text in a message box titled "Leafstack". Commands run through run() (or a slot made by
-// command()), so an error unwinds the command and nothing else.
+// The one application-wide handler that every failed command ends in: it hands the error's
+// text to the presenter the program installed (the message box titled "Leafstack"). Commands
+// run through run() (or a slot made by command()), so an error unwinds the command and nothing
+// else.
 class ErrorHandler
 {
 public:
     using Presenter = std::function<void(const QString &text)>;
 
-    // Shows the text, or hands it to the presenter that tests install.
+    // Shows the text through the presenter; without one it goes to the log.
     static void report(const QString &text);
 
-    // Replaces the message box, e.g. in tests; an empty presenter restores the box.
+    // The program's own presenter, installed once at start-up.
+    static void setDefaultPresenter(Presenter presenter);
+    // Replaces the default, e.g. in tests; an empty presenter restores the default.
     static void setPresenter(Presenter presenter);
 
     // Runs one command; returns false when it failed and the failure was reported.

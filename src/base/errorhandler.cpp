@@ -1,8 +1,14 @@
 #include "errorhandler.h"
 
-#include "appmessagebox.h"
+#include <QtDebug>
 
 namespace {
+ErrorHandler::Presenter &defaultPresenter()
+{
+    static ErrorHandler::Presenter instance;
+    return instance;
+}
+
 ErrorHandler::Presenter &presenter()
 {
     static ErrorHandler::Presenter instance;
@@ -16,7 +22,16 @@ void ErrorHandler::report(const QString &text)
         presenter()(text);
         return;
     }
-    AppMessageBox::showError(text);
+    if (defaultPresenter()) {
+        defaultPresenter()(text);
+        return;
+    }
+    qWarning().noquote() << text;
+}
+
+void ErrorHandler::setDefaultPresenter(Presenter newPresenter)
+{
+    defaultPresenter() = std::move(newPresenter);
 }
 
 void ErrorHandler::setPresenter(Presenter newPresenter)
