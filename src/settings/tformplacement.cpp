@@ -3,7 +3,6 @@
 #include "base/errorhandler.h"
 #include "screenfit.h"
 #include "settingsstore.h"
-#include "tinilink.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -95,21 +94,11 @@ TFormPlacement::TFormPlacement(QWidget *form, SettingsStore *store)
     form->installEventFilter(this);
 }
 
-TFormPlacement::~TFormPlacement()
-{
-    for (TIniLink *link : std::as_const(m_links))
-        link->m_storage = nullptr;
-}
+TFormPlacement::~TFormPlacement() = default;
 
-void TFormPlacement::addLink(TIniLink *link)
+const QObject *TFormPlacement::linkedForm() const
 {
-    if (!m_links.contains(link))
-        m_links.append(link);
-}
-
-void TFormPlacement::removeLink(TIniLink *link)
-{
-    m_links.removeAll(link);
+    return m_form;
 }
 
 QString TFormPlacement::rootKey() const
@@ -266,8 +255,7 @@ void TFormPlacement::SaveSettings()
     if (!m_restored && Active)
         return; // settings never restored are not overwritten
     savePlacement();
-    for (TIniLink *link : std::as_const(m_links))
-        link->run(link->OnSave, *m_store, rootKey());
+    saveLinks(*m_store, rootKey());
     saveProperties();
     m_store->flush();
     m_saved = true;
@@ -280,8 +268,7 @@ void TFormPlacement::RestoreSettings()
     m_applied.clear();
     restorePlacement(options.testFlag(fpPosition), options.testFlag(fpState));
     notePlacement();
-    for (TIniLink *link : std::as_const(m_links))
-        link->run(link->OnLoad, *m_store, rootKey());
+    loadLinks(*m_store, rootKey());
     m_restored = true;
     loadProperties();
     // Values that could not be read are said once; everything else has loaded.

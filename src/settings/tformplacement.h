@@ -1,5 +1,6 @@
 #pragma once
 
+#include "inilinkhost.h"
 #include "settingsbaseline.h"
 
 #include <QHash>
@@ -9,13 +10,12 @@
 
 class QWidget;
 class SettingsStore;
-class TIniLink;
 
 // Saves and restores a form's window placement (position, size, state) in a section of the
 // settings store: restored when the form is shown, saved when it may close (or, failing that,
 // when it is destroyed: the form calls formDestroying() from its destructor). A restored
 // window is kept on the screens there are now; a save writes only what has changed since.
-class TFormPlacement : public QObject
+class TFormPlacement : public QObject, public IniLinkHost
 {
     Q_OBJECT
 
@@ -37,6 +37,7 @@ public:
     void formDestroying();
 
     QWidget *form() const { return m_form; }
+    const QObject *linkedForm() const override;
     SettingsStore *store() const { return m_store; }
     QString rootKey() const;
     QString sectionKey() const;
@@ -55,10 +56,6 @@ protected:
     SettingsBaseline &baseline() { return m_baseline; }
 
 private:
-    friend class TIniLink;
-    void addLink(TIniLink *link);
-    void removeLink(TIniLink *link);
-
     SettingsBaseline::Values placementValues() const;
     void savePlacement();
     void restorePlacement(bool loadPosition, bool loadState);
@@ -73,7 +70,6 @@ private:
 
     QWidget *m_form;
     SettingsStore *m_store;
-    QList<TIniLink *> m_links;
     SettingsBaseline m_baseline;
     QHash<QString, QString> m_applied; // stored placement texts the restore has applied
     QRect m_lastNormal;

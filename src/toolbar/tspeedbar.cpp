@@ -267,7 +267,7 @@ void TSpeedBar::setIniStorage(TFormPlacement *storage)
 
 QString TSpeedBar::layoutSection() const
 {
-    const QObject *form = m_link->Storage() ? m_link->Storage()->form() : window();
+    const QObject *form = m_link->Storage() ? m_link->Storage()->linkedForm() : window();
     return QString::fromLatin1(form->metaObject()->className()) + objectName();
 }
 
