@@ -1,6 +1,7 @@
 #include "tformplacement.h"
 
 #include "base/errorhandler.h"
+#include "placementtext.h"
 #include "screenfit.h"
 #include "settingsstore.h"
 
@@ -14,13 +15,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <algorithm>
-
 namespace {
 
-enum ShowCmd { SwNormal = 1, SwMinimized = 2, SwMaximized = 3 };
-constexpr int kSetMinPosition = 1;
-constexpr int kRestoreToMaximized = 2;
 // No stored size makes a window smaller than this.
 constexpr QSize kSmallestWindow(120, 80);
 
@@ -30,23 +26,6 @@ QWidget *placementWindow(QWidget *form)
     if (auto *sub = qobject_cast<QMdiSubWindow *>(form->parentWidget()))
         return sub;
     return form;
-}
-
-Qt::WindowStates stateFor(int showCmd, Qt::WindowStates fallback)
-{
-    switch (showCmd) {
-    case 1:
-    case 5:
-    case 9:
-        return Qt::WindowNoState;
-    case 2:
-    case 6:
-        return Qt::WindowMinimized;
-    case 3:
-        return Qt::WindowMaximized;
-    default:
-        return fallback;
-    }
 }
 
 // The areas of the screens there are now, free of panels.
@@ -67,21 +46,6 @@ QMargins frameOf(const QWidget *window)
         return ScreenFit::kUnknownFrame;
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
             outer.bottom() - inner.bottom()};
-}
-
-QList<int> fields(const QString &text, const QList<int> &defaults, bool badIsZero)
-{
-    QList<int> result = defaults;
-    const QStringList parts = text.split(QLatin1Char(','));
-    for (int i = 0; i < result.size() && i < parts.size(); ++i) {
-        bool ok = false;
-        const int value = parts.at(i).trimmed().toInt(&ok);
-        if (ok)
-            result[i] = value;
-        else if (badIsZero)
-            result[i] = 0;
-    }
-    return result;
 }
 
 } // namespace
@@ -133,32 +97,8 @@ QRect TFormPlacement::normalRect() const
 SettingsBaseline::Values TFormPlacement::placementValues() const
 {
     const QWidget *window = placementWindow(m_form);
-    const Qt::WindowStates state = window->windowState();
-    int flags = 0;
-    int showCmd = SwNormal;
-    if (state & Qt::WindowMinimized) {
-        showCmd = SwMinimized;
-        if (!window->isWindow())
-            flags |= kSetMinPosition;
-        if (state & Qt::WindowMaximized)
-            flags |= kRestoreToMaximized;
-    } else if (state & Qt::WindowMaximized) {
-        showCmd = SwMaximized;
-    }
-    const QPoint minimized =
-            window->isWindow() || !(state & Qt::WindowMinimized) ? QPoint(-1, -1) : window->pos();
-    const QRect normal = normalRect();
-    return {{QStringLiteral("Flags"), QString::number(flags)},
-            {QStringLiteral("ShowCmd"), QString::number(showCmd)},
-            {QStringLiteral("MinMaxPos"),
-             QStringLiteral("%1,%2,%3,%4").arg(minimized.x()).arg(minimized.y()).arg(-1).arg(-1)},
-            {QStringLiteral("NormPos"),
-             QStringLiteral("%1,%2,%3,%4")
-                     .arg(normal.left())
-                     .arg(normal.top())
-                     .arg(normal.left() + normal.width())
-                     .arg(normal.top() + normal.height())},
-            {QStringLiteral("Visible"), m_destroying ? QStringLiteral("1") : QStringLiteral("0")}};
+    return PlacementText::encode(
+            {window->windowState(), window->isWindow(), window->pos(), normalRect(), m_destroying});
 }
 
 void TFormPlacement::savePlacement()
@@ -184,21 +124,12 @@ void TFormPlacement::restorePosition(QWidget *window)
     const QString norm = appliedText(QStringLiteral("NormPos"));
     if (minMax.isEmpty() && norm.isEmpty())
         return;
-    const QRect current = window->geometry();
-    QList<int> rect{current.left(), current.top(), current.left() + current.width(),
-                    current.top() + current.height()};
-    if (!norm.isEmpty())
-        rect = fields(norm, rect, false);
-    for (int &edge : rect)
-        edge = std::clamp(edge, -ScreenFit::kFar, ScreenFit::kFar);
     // A fixed-size dialog keeps its size.
-    if (window->minimumSize() == window->maximumSize()) {
-        rect[2] = rect[0] + current.width();
-        rect[3] = rect[1] + current.height();
-    }
-    if (rect[2] <= rect[0])
+    const std::optional<QRect> restored = PlacementText::normalRect(
+            norm, window->geometry(), window->minimumSize() == window->maximumSize());
+    if (!restored)
         return;
-    QRect wanted(QPoint(rect[0], rect[1]), QSize(rect[2] - rect[0], rect[3] - rect[1]));
+    QRect wanted = *restored;
     if (window->isWindow())
         wanted = ScreenFit::fit(wanted, screenAreas(),
                                 window->minimumSize().expandedTo(kSmallestWindow), frameOf(window));
@@ -211,7 +142,7 @@ bool TFormPlacement::restoreState(QWidget *window)
 {
     const Qt::WindowStates fallback = isMainFrame() ? Qt::WindowMaximized : Qt::WindowNoState;
     const int showCmd = SettingsStore::toInteger(appliedText(QStringLiteral("ShowCmd")), 0);
-    const Qt::WindowStates state = stateFor(showCmd, fallback);
+    const Qt::WindowStates state = PlacementText::stateFor(showCmd, fallback);
     if ((state & Qt::WindowMinimized) && isMainFrame()) {
         // Shown normally first, then minimised.
         window->setWindowState(Qt::WindowNoState);
