@@ -1,4 +1,4 @@
-#include "app/leafstackapplication.h"
+#include "app/ui/leafstackapplication.h"
 #include "base/apperror.h"
 #include "base/errorhandler.h"
 #include "base/programmessage.h"

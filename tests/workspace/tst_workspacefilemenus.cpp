@@ -2,8 +2,8 @@
 
 #include "base/errorhandler.h"
 #include "base/ui/filelistmenu.h"
-#include "workspace/tfrmedit.h"
-#include "workspace/workspaceactions.h"
+#include "workspace/ui/tfrmedit.h"
+#include "workspace/ui/workspaceactions.h"
 
 #include "common/testfiles.h"
 #include <QAction>
