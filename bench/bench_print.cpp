@@ -4,8 +4,8 @@
 //
 //   bench_print [lines] [runs]        defaults: 150000 lines, 3 runs
 
-#include "controls/pagedtextprinter.h"
 #include "controls/textdocument.h"
+#include "controls/ui/pagedtextprinter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 // after it, and its undo. Prints the median of five runs.
 #include "benchtext.h"
 #include "controls/textdocument.h"
-#include "controls/textview.h"
-#include "workspace/viewsearchtarget.h"
+#include "controls/ui/textview.h"
+#include "workspace/ui/viewsearchtarget.h"
 #include "workspace/workspacesearch.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "benchtext.h"
 
 #include "controls/textdocument.h"
-#include "controls/textview.h"
+#include "controls/ui/textview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

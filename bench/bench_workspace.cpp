@@ -7,10 +7,10 @@
 //
 // LEAFSTACK_BENCH_NOWRAP=1 types with word wrap off.
 
-#include "app/tfrmmain.h"
+#include "app/ui/tfrmmain.h"
 #include "controls/textdocument.h"
-#include "controls/textview.h"
-#include "workspace/tfrmedit.h"
+#include "controls/ui/textview.h"
+#include "workspace/ui/tfrmedit.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

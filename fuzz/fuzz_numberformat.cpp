@@ -1,6 +1,6 @@
 // Any pattern and any value: no crash, no hang, never more than 256 characters; only
 // overlong patterns are refused.
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "format/numberformatter.h"
 
 #include <cstdint>

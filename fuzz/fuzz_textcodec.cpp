@@ -2,7 +2,7 @@
 // encodes back to exactly the same bytes, whatever its encodings and line ends, and whatever
 // encoding it is read with. Text with any characters at all either encodes or is refused with
 // a reason; what encodes reads back as the same text.
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "controls/textdocument.h"
 #include "workspace/textdecoder.h"
 #include "workspace/textencoder.h"

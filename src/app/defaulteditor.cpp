@@ -1,6 +1,6 @@
 #include "defaulteditor.h"
 
-#include "apperror.h"
+#include "base/apperror.h"
 #include "platform/atomicfilewriter.h"
 #include "platform/desktopentries.h"
 #include "platform/privateprofile.h"

@@ -1,6 +1,6 @@
 #include "numberformatter.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "decimaldigits.h"
 
 #include <QList>

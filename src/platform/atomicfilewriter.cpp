@@ -1,6 +1,6 @@
 #include "atomicfilewriter.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "filemetadata.h"
 #include "inplacewriter.h"
 #include "saverecord.h"

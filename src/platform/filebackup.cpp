@@ -1,7 +1,7 @@
 #include "filebackup.h"
 
-#include "app/apperror.h"
 #include "atomicfilewriter.h"
+#include "base/apperror.h"
 #include "savetemporaries.h"
 #include "unixfile.h"
 

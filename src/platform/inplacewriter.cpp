@@ -1,6 +1,6 @@
 #include "inplacewriter.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "filemetadata.h"
 #include "safetycopy.h"
 #include "unixfile.h"

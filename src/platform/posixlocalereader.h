@@ -1,6 +1,6 @@
 #pragma once
 
-#include "format/formatsettings.h"
+#include "localeitems.h"
 
 #include <QProcessEnvironment>
 

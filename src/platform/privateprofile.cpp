@@ -1,7 +1,7 @@
 #include "privateprofile.h"
 
-#include "app/apperror.h"
 #include "atomicfilewriter.h"
+#include "base/apperror.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "safetycopy.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "saverecord.h"
 #include "savetemporaries.h"
 #include "statefolder.h"

@@ -1,6 +1,6 @@
 #include "statefolder.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "unixfile.h"
 
 #include <QDir>

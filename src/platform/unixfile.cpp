@@ -1,6 +1,6 @@
 #include "unixfile.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 
 #include <cerrno>
 #include <cstring>

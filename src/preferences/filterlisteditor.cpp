@@ -1,7 +1,7 @@
 #include "filterlisteditor.h"
 
-#include "app/valuelabel.h"
-#include "workspace/dialogfilter.h"
+#include "base/dialogfilter.h"
+#include "base/valuelabel.h"
 
 const QString FilterListEditor::ProtectedRow = QStringLiteral("All Files (*.*)|*.*");
 const QString FilterListEditor::NewDescription = QStringLiteral("All Files (*.*)");

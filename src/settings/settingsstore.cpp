@@ -1,6 +1,6 @@
 #include "settingsstore.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "regfileformat.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "tinilink.h"
 
-#include "tformplacement.h"
+#include "inilinkhost.h"
 
 TIniLink::TIniLink(QObject *parent)
     : QObject(parent)
@@ -11,7 +11,7 @@ TIniLink::~TIniLink()
     setStorage(nullptr);
 }
 
-void TIniLink::setStorage(TFormPlacement *storage)
+void TIniLink::setStorage(IniLinkHost *storage)
 {
     if (m_storage == storage)
         return;

@@ -5,7 +5,7 @@
 #include <functional>
 
 class SettingsStore;
-class TFormPlacement;
+class IniLinkHost;
 
 // Lets another object save and load its own values whenever a form's storage does (the tool
 // bar keeps its layout this way). The store is open only while a save or load runs.
@@ -19,9 +19,9 @@ public:
     explicit TIniLink(QObject *parent = nullptr);
     ~TIniLink() override;
 
-    TFormPlacement *Storage() const { return m_storage; }
+    IniLinkHost *Storage() const { return m_storage; }
     // Detaches from the old storage and attaches to the new one.
-    void setStorage(TFormPlacement *storage);
+    void setStorage(IniLinkHost *storage);
 
     Handler OnSave;
     Handler OnLoad;
@@ -30,9 +30,9 @@ public:
     SettingsStore *IniObject() const { return m_store; }
 
 private:
-    friend class TFormPlacement;
+    friend class IniLinkHost;
     void run(const Handler &handler, SettingsStore &store, const QString &rootKey);
 
-    TFormPlacement *m_storage = nullptr;
+    IniLinkHost *m_storage = nullptr;
     SettingsStore *m_store = nullptr;
 };

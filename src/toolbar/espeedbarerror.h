@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 
 // A tool bar refused a value: an alignment a self-placing bar cannot take, or a section caption
 // that the bar already has.

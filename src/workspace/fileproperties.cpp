@@ -1,6 +1,6 @@
 #include "fileproperties.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "format/dateformatter.h"
 #include "format/localnow.h"
 #include "platform/filepath.h"

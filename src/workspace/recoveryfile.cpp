@@ -1,6 +1,6 @@
 #include "recoveryfile.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "controls/textdocument.h"
 #include "recoveryrecord.h"
 #include "textfile.h"

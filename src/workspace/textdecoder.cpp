@@ -1,6 +1,6 @@
 #include "textdecoder.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "controls/textblockwriter.h"
 #include "textsource.h"
 #include "windows1252.h"

@@ -1,6 +1,6 @@
 #include "textencoder.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "controls/textstorage.h"
 #include "windows1252.h"
 

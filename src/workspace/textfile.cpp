@@ -1,6 +1,6 @@
 #include "textfile.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "format/numberformatter.h"
 #include "platform/atomicfilewriter.h"
 #include "platform/filebackup.h"

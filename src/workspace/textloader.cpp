@@ -1,6 +1,6 @@
 #include "textloader.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "workspace/textfile.h"
 
 #include <QFileInfo>

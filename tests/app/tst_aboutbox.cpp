@@ -1,9 +1,9 @@
 #include "app/aboutreport.h"
-#include "app/tfrmabout.h"
+#include "app/ui/tfrmabout.h"
 #include "platform/machineregistry.h"
 #include "platform/systemfacts.h"
-#include "toolbar/tspeedbar.h"
-#include "toolbar/tspeeditem.h"
+#include "toolbar/ui/tspeedbar.h"
+#include "toolbar/ui/tspeeditem.h"
 
 #include "common/testfiles.h"
 #include <QAction>

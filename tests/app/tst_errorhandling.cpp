@@ -1,8 +1,8 @@
-#include "app/apperror.h"
-#include "app/appmessagebox.h"
-#include "app/errorhandler.h"
-#include "app/leafstackapplication.h"
-#include "app/programmessage.h"
+#include "app/ui/leafstackapplication.h"
+#include "base/apperror.h"
+#include "base/errorhandler.h"
+#include "base/programmessage.h"
+#include "base/ui/appmessagebox.h"
 #include "format/formatsettings.h"
 
 #include <QAbstractButton>

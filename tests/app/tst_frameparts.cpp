@@ -1,12 +1,12 @@
-#include "app/apperror.h"
 #include "app/commandline.h"
-#include "app/filedropfilter.h"
-#include "app/helpwindow.h"
-#include "app/mdiiconarranger.h"
-#include "app/mditiler.h"
-#include "app/menumerger.h"
-#include "app/stayontop.h"
-#include "app/windowmenu.h"
+#include "app/ui/filedropfilter.h"
+#include "app/ui/helpwindow.h"
+#include "app/ui/mdiiconarranger.h"
+#include "app/ui/mditiler.h"
+#include "app/ui/menumerger.h"
+#include "app/ui/stayontop.h"
+#include "app/ui/windowmenu.h"
+#include "base/apperror.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "app/frameactions.h"
 #include "app/programfiles.h"
-#include "app/tfrmmain.h"
-#include "workspace/tfrmedit.h"
+#include "app/ui/frameactions.h"
+#include "app/ui/tfrmmain.h"
+#include "workspace/ui/tfrmedit.h"
 
 #include "common/testfiles.h"
 #include <QAction>

@@ -1,13 +1,13 @@
-#include "app/errorhandler.h"
-#include "app/helpwindow.h"
-#include "app/tfrmmain.h"
+#include "app/ui/helpwindow.h"
+#include "app/ui/tfrmmain.h"
+#include "base/errorhandler.h"
 #include "controls/textdocument.h"
-#include "controls/textview.h"
-#include "workspace/searchcontroller.h"
-#include "workspace/tfrmedit.h"
-#include "workspace/workspaceactions.h"
-#include "workspace/workspacegotoline.h"
-#include "workspace/workspaceprinter.h"
+#include "controls/ui/textview.h"
+#include "workspace/ui/searchcontroller.h"
+#include "workspace/ui/tfrmedit.h"
+#include "workspace/ui/workspaceactions.h"
+#include "workspace/ui/workspacegotoline.h"
+#include "workspace/ui/workspaceprinter.h"
 
 #include <QAction>
 #include <QApplication>

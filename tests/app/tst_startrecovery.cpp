@@ -1,10 +1,10 @@
-#include "app/errorhandler.h"
-#include "app/tfrmmain.h"
+#include "app/ui/tfrmmain.h"
+#include "base/errorhandler.h"
 #include "controls/textdocument.h"
 #include "workspace/recoveryfile.h"
 #include "workspace/recoveryfolder.h"
 #include "workspace/recoveryjournal.h"
-#include "workspace/tfrmedit.h"
+#include "workspace/ui/tfrmedit.h"
 
 #include "common/testfiles.h"
 #include <QDir>

@@ -34,7 +34,9 @@ fail() {
 # A free display of our own, private XDG folders, and Qt on X rather than offscreen.
 start_display() {
     # Xvfb writes the display's number once it accepts connections; the line's end completes it.
-    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    # -noreset: otherwise the server resets when its last client goes (a killed program), and a
+    # program started during that reset cannot connect.
+    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
     pids+=($!)
     local ready=""
     for _ in $(seq 100); do

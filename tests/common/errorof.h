@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 
 #include <QString>
 

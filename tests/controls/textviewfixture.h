@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/textdocument.h"
-#include "controls/textview.h"
+#include "controls/ui/textview.h"
 
 #include <QApplication>
 #include <QMouseEvent>

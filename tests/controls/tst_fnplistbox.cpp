@@ -1,5 +1,5 @@
 #include "controls/fnpcells.h"
-#include "controls/tfnplistbox.h"
+#include "controls/ui/tfnplistbox.h"
 
 #include <QMimeData>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "controls/fontproperties.h"
 #include "controls/textdocument.h"
-#include "controls/textview.h"
+#include "controls/ui/fontproperties.h"
+#include "controls/ui/textview.h"
 #include "settings/tpropsstorage.h"
 
 #include <QMap>

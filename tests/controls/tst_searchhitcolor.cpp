@@ -1,4 +1,4 @@
-#include "controls/searchhitcolor.h"
+#include "controls/ui/searchhitcolor.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "textviewfixture.h"
 
 #include "controls/linesegments.h"
-#include "controls/textclipboard.h"
+#include "controls/ui/textclipboard.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "textviewfixture.h"
 
-#include "controls/textviewaccessible.h"
+#include "controls/ui/textviewaccessible.h"
 
 #include <QAccessible>
 

@@ -1,7 +1,7 @@
 #include "textviewfixture.h"
 
-#include "controls/textclipboard.h"
-#include "controls/textselectionmime.h"
+#include "controls/ui/textclipboard.h"
+#include "controls/ui/textselectionmime.h"
 
 #include <QAbstractEventDispatcher>
 #include <QClipboard>

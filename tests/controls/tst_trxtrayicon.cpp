@@ -1,7 +1,7 @@
-#include "app/frametray.h"
-#include "controls/trayarea.h"
+#include "app/ui/frametray.h"
 #include "controls/trayhint.h"
-#include "controls/trxtrayicon.h"
+#include "controls/ui/trayarea.h"
+#include "controls/ui/trxtrayicon.h"
 
 #include <QAction>
 #include <QDialog>

@@ -5,7 +5,7 @@
 // kills at the write. Exits with 1 and the reason when a save fails.
 //   saveloop FILE [ordinary-user]
 #include "saveloop.h"
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "platform/atomicfilewriter.h"
 
 #include "common/ordinaryuser.h"

@@ -1,4 +1,4 @@
-#include "app/valuelabel.h"
+#include "base/valuelabel.h"
 #include "preferences/filterlisteditor.h"
 
 #include <QTest>

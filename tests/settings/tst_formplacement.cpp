@@ -1,8 +1,8 @@
-#include "app/errorhandler.h"
+#include "base/errorhandler.h"
 #include "settings/regfileformat.h"
 #include "settings/settingsstore.h"
-#include "settings/tformstorage.h"
 #include "settings/tinilink.h"
+#include "settings/ui/tformstorage.h"
 
 #include <QAction>
 #include <QCloseEvent>

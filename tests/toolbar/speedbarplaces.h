@@ -1,7 +1,7 @@
 #pragma once
 
-#include "toolbar/tspeedbar.h"
-#include "toolbar/tspeeditem.h"
+#include "toolbar/ui/tspeedbar.h"
+#include "toolbar/ui/tspeeditem.h"
 
 #include <QStringList>
 

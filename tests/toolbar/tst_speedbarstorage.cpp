@@ -1,11 +1,11 @@
 #include "settings/settingsstore.h"
-#include "settings/tformplacement.h"
+#include "settings/ui/tformplacement.h"
 #include "speedbarplaces.h"
-#include "toolbar/speedbardock.h"
-#include "toolbar/tspeedbar.h"
-#include "toolbar/tspeedbarbutton.h"
-#include "toolbar/tspeedbarsection.h"
-#include "toolbar/tspeeditem.h"
+#include "toolbar/ui/speedbardock.h"
+#include "toolbar/ui/tspeedbar.h"
+#include "toolbar/ui/tspeedbarbutton.h"
+#include "toolbar/ui/tspeedbarsection.h"
+#include "toolbar/ui/tspeeditem.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "speedbarplaces.h"
 #include "toolbar/espeedbarerror.h"
-#include "toolbar/tspeedbar.h"
-#include "toolbar/tspeedbarbutton.h"
-#include "toolbar/tspeedbarsection.h"
-#include "toolbar/tspeeditem.h"
+#include "toolbar/ui/tspeedbar.h"
+#include "toolbar/ui/tspeedbarbutton.h"
+#include "toolbar/ui/tspeedbarsection.h"
+#include "toolbar/ui/tspeeditem.h"
 
-#include "toolbar/speedbarglyphs.h"
+#include "toolbar/ui/speedbarglyphs.h"
 
 #include <QAccessible>
 #include <QAction>

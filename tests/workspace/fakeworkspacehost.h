@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workspace/workspacehost.h"
+#include "workspace/ui/workspacehost.h"
 
 #include <QPrinter>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "controls/textdocument.h"
 #include "workspace/recoveryfile.h"
 #include "workspace/recoveryjournal.h"

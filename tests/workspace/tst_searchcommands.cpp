@@ -1,13 +1,13 @@
 #include "fakeworkspacehost.h"
 
-#include "app/programmessage.h"
+#include "base/programmessage.h"
 #include "controls/textdocument.h"
-#include "controls/textview.h"
-#include "workspace/finddialog.h"
-#include "workspace/replacedialog.h"
-#include "workspace/searchcontroller.h"
-#include "workspace/tfrmedit.h"
-#include "workspace/workspaceactions.h"
+#include "controls/ui/textview.h"
+#include "workspace/ui/finddialog.h"
+#include "workspace/ui/replacedialog.h"
+#include "workspace/ui/searchcontroller.h"
+#include "workspace/ui/tfrmedit.h"
+#include "workspace/ui/workspaceactions.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

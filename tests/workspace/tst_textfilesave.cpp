@@ -1,4 +1,4 @@
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "controls/textdocument.h"
 #include "platform/iofault.h"
 #include "workspace/textfile.h"

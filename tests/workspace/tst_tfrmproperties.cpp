@@ -1,20 +1,20 @@
 #include "fakeworkspacehost.h"
 
-#include "app/errorhandler.h"
+#include "base/errorhandler.h"
 #include "controls/textdocument.h"
-#include "controls/textview.h"
+#include "controls/ui/textview.h"
 #include "format/clock.h"
 #include "format/formatsettings.h"
 #include "workspace/fileproperties.h"
-#include "workspace/tfrmedit.h"
-#include "workspace/tfrmproperties.h"
-#include "workspace/workspaceactions.h"
+#include "workspace/ui/tfrmedit.h"
+#include "workspace/ui/tfrmproperties.h"
+#include "workspace/ui/workspaceactions.h"
 
 #include "common/testfiles.h"
-#include "toolbar/tspeedbar.h"
-#include "toolbar/tspeedbarbutton.h"
-#include "toolbar/tspeedbarsection.h"
-#include "toolbar/tspeeditem.h"
+#include "toolbar/ui/tspeedbar.h"
+#include "toolbar/ui/tspeedbarbutton.h"
+#include "toolbar/ui/tspeedbarsection.h"
+#include "toolbar/ui/tspeeditem.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>

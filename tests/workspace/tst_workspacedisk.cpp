@@ -1,15 +1,15 @@
 #include "fakeworkspacehost.h"
 
-#include "app/errorhandler.h"
+#include "base/errorhandler.h"
 #include "controls/textdocument.h"
-#include "controls/textview.h"
+#include "controls/ui/textview.h"
 #include "platform/memorybudget.h"
 #include "workspace/recoveryfile.h"
 #include "workspace/recoveryfolder.h"
 #include "workspace/recoveryjournal.h"
-#include "workspace/tfrmedit.h"
-#include "workspace/workspaceactions.h"
-#include "workspace/workspacestatusbar.h"
+#include "workspace/ui/tfrmedit.h"
+#include "workspace/ui/workspaceactions.h"
+#include "workspace/ui/workspacestatusbar.h"
 
 #include "common/testfiles.h"
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "fakeworkspacehost.h"
 
-#include "app/errorhandler.h"
-#include "app/filelistmenu.h"
-#include "workspace/tfrmedit.h"
-#include "workspace/workspaceactions.h"
+#include "base/errorhandler.h"
+#include "base/ui/filelistmenu.h"
+#include "workspace/ui/tfrmedit.h"
+#include "workspace/ui/workspaceactions.h"
 
 #include "common/testfiles.h"
 #include <QAction>

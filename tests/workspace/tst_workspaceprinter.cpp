@@ -1,10 +1,10 @@
 #include "fakeworkspacehost.h"
 
-#include "app/errorhandler.h"
+#include "base/errorhandler.h"
 #include "controls/textdocument.h"
-#include "workspace/tfrmedit.h"
-#include "workspace/workspaceactions.h"
-#include "workspace/workspaceprinter.h"
+#include "workspace/ui/tfrmedit.h"
+#include "workspace/ui/workspaceactions.h"
+#include "workspace/ui/workspaceprinter.h"
 
 #include <QAction>
 #include <QFile>

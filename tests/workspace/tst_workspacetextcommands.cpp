@@ -1,13 +1,13 @@
 #include "fakeworkspacehost.h"
 
 #include "controls/textdocument.h"
-#include "controls/textview.h"
+#include "controls/ui/textview.h"
 #include "format/clock.h"
 #include "format/formatsettings.h"
-#include "workspace/tfrmedit.h"
-#include "workspace/workspaceactions.h"
-#include "workspace/workspacestatusbar.h"
-#include "workspace/workspacetextcommands.h"
+#include "workspace/ui/tfrmedit.h"
+#include "workspace/ui/workspaceactions.h"
+#include "workspace/ui/workspacestatusbar.h"
+#include "workspace/ui/workspacetextcommands.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,0 +1,87 @@
+#include "framesettings.h"
+
+#include "base/errorhandler.h"
+#include "base/opendialogsettings.h"
+#include "base/ui/filelistmenu.h"
+#include "base/valuelabel.h"
+#include "frameactions.h"
+#include "settings/settingsstore.h"
+#include "settings/ui/tformstorage.h"
+
+#include <QEvent>
+#include <QMainWindow>
+#include <QMenu>
+
+FrameSettings::FrameSettings(QMainWindow *frame, FrameActions &actions,
+                             const QString &defaultFilter)
+    : QObject(frame)
+    , m_frame(frame)
+    , m_openDialog(new OpenDialogSettings(defaultFilter, frame))
+    , m_date(new ValueLabel(QStringLiteral("lblDate"), QStringLiteral("0"), frame))
+    , m_time(new ValueLabel(QStringLiteral("lblTime"), QStringLiteral("-1"), frame))
+    , m_filterLabel(new ValueLabel(QStringLiteral("lblFilter"), QStringLiteral("1"), frame))
+    , m_recentMenu(new FileListMenu(FileListMenu::Kind::Recent, actions.mniReopen))
+    , m_favoritesMenu(new FileListMenu(FileListMenu::Kind::Favorites, actions.mniFavFiles))
+{
+    connect(m_recentMenu, &FileListMenu::fileChosen, this, &FrameSettings::recentChosen);
+    connect(m_favoritesMenu, &FileListMenu::fileChosen, this, &FrameSettings::favoriteChosen);
+}
+
+QStringList FrameSettings::storedProps()
+{
+    return {QStringLiteral("mniButtonHints.Checked"),
+            QStringLiteral("mniMainStatusBar.Checked"),
+            QStringLiteral("mniAutomaticBackups.Checked"),
+            QStringLiteral("mniStayOnTop.Checked"),
+            QStringLiteral("dlgOpenFile.InitialDir"),
+            QStringLiteral("lblDate.Caption"),
+            QStringLiteral("lblTime.Caption"),
+            QStringLiteral("lblFilter.Caption"),
+            QStringLiteral("dlgOpenFile.FilterIndex"),
+            QStringLiteral("dlgOpenFile.Filter")};
+}
+
+void FrameSettings::attachStore(SettingsStore *store)
+{
+    m_store = store;
+    m_storage = new TFormStorage(m_frame, store);
+    m_storage->IniSection = QStringLiteral("Main Form");
+    m_storage->setStoredProps(storedProps());
+    connect(m_storage, &TFormPlacement::restoredSettings, this, &FrameSettings::restored);
+    m_listsStorage.LoadFileLists(m_lists, *m_store);
+    const QStringList problems = m_store->takeProblems();
+    if (!problems.isEmpty())
+        ErrorHandler::report(problems.join(QLatin1Char('\r')));
+}
+
+void FrameSettings::AddRecentFile(const QString &name)
+{
+    m_lists.AddRecentFile(name);
+    RebuildRecentMenu();
+}
+
+void FrameSettings::RebuildRecentMenu()
+{
+    m_recentMenu->RebuildRecentMenu(m_lists.recentFiles());
+}
+
+void FrameSettings::RebuildFavoritesMenu()
+{
+    m_favoritesMenu->RebuildFavoritesMenu(m_lists.favoriteFiles());
+}
+
+void FrameSettings::saveNow()
+{
+    if (!m_store)
+        return;
+    ErrorHandler::run([this] { m_storage->SaveSettings(); });
+    ErrorHandler::run([this] { SaveFileLists(); });
+}
+
+void FrameSettings::SaveFileLists()
+{
+    if (!m_store)
+        return;
+    m_listsStorage.SaveFileLists(m_lists, *m_store);
+    m_store->flush();
+}
