@@ -151,6 +151,14 @@ void TestFrameParts::stayOnTopKeepsTheWindowInPlace()
     QVERIFY(!stayOnTop.isTopmost());
     stayOnTop.restoreTopmost();
     QVERIFY(!stayOnTop.isTopmost());
+
+    // The menu item and a stored setting turn the check mark; the window follows each once.
+    option.trigger();
+    QVERIFY(option.isChecked());
+    QVERIFY(stayOnTop.isTopmost());
+    option.setChecked(false);
+    QVERIFY(!stayOnTop.isTopmost());
+    QCOMPARE(frame.windowHandle(), native);
 }
 
 void TestFrameParts::stayOnTopAroundWindows()

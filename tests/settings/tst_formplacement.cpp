@@ -42,7 +42,34 @@ public:
     TFormStorage *m_storage;
 
 protected:
-    void closeEvent(QCloseEvent *event) override { event->setAccepted(!refuseClose); }
+    void closeEvent(QCloseEvent *event) override
+    {
+        event->setAccepted(!refuseClose);
+        if (event->isAccepted())
+            m_storage->formClosed();
+    }
+};
+
+// A dialog that keeps its placement in the frame's section, as the Preferences dialog does.
+class Dialog : public QDialog
+{
+public:
+    explicit Dialog(SettingsStore *store)
+        : m_placement(new TFormPlacement(this, store))
+    {
+        m_placement->IniSection = QStringLiteral("Main Form");
+    }
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        QDialog::closeEvent(event);
+        if (event->isAccepted())
+            m_placement->formClosed();
+    }
+
+private:
+    TFormPlacement *m_placement;
 };
 
 // A frame, or a dialog that keeps its placement in the frame's section.
@@ -50,9 +77,7 @@ std::unique_ptr<QWidget> makeForm(SettingsStore *store, bool dialog)
 {
     if (!dialog)
         return std::make_unique<Frame>(store);
-    auto form = std::make_unique<QDialog>();
-    (new TFormPlacement(form.get(), store))->IniSection = QStringLiteral("Main Form");
-    return form;
+    return std::make_unique<Dialog>(store);
 }
 
 } // namespace

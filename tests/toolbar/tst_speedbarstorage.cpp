@@ -8,6 +8,7 @@
 #include "toolbar/ui/tspeeditem.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +54,13 @@ public:
     TSpeedBar *bar;
     TFormPlacement *storage;
     SpeedbarDock *dock;
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        QWidget::closeEvent(event);
+        storage->formClosed();
+    }
 
 private:
     QAction m_new, m_open, m_setup, m_exit, m_about;

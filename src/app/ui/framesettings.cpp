@@ -47,7 +47,6 @@ void FrameSettings::attachStore(SettingsStore *store)
     m_storage = new TFormStorage(m_frame, store);
     m_storage->IniSection = QStringLiteral("Main Form");
     m_storage->setStoredProps(storedProps());
-    connect(m_storage, &TFormPlacement::restoredSettings, this, &FrameSettings::restored);
     m_listsStorage.LoadFileLists(m_lists, *m_store);
     const QStringList problems = m_store->takeProblems();
     if (!problems.isEmpty())
@@ -76,6 +75,12 @@ void FrameSettings::saveNow()
         return;
     ErrorHandler::run([this] { m_storage->SaveSettings(); });
     ErrorHandler::run([this] { SaveFileLists(); });
+}
+
+void FrameSettings::formClosed()
+{
+    if (m_storage)
+        m_storage->formClosed();
 }
 
 void FrameSettings::SaveFileLists()

@@ -43,6 +43,8 @@ public:
     void SaveFileLists();
     // Writes everything the frame stores now, as its close would, without closing it.
     void saveNow();
+    // The frame has accepted its close: its stored values and placement are written.
+    void formClosed();
 
     // The "Main Form" entries, in the order they are stored.
     static QStringList storedProps();
@@ -50,8 +52,6 @@ public:
 Q_SIGNALS:
     void recentChosen(const QString &name);
     void favoriteChosen(const QString &name);
-    // The stored option check marks are in place; their effects should follow.
-    void restored();
 
 private:
     QMainWindow *m_frame;

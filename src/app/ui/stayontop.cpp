@@ -8,7 +8,10 @@ StayOnTop::StayOnTop(QWidget *frame, QAction *option)
     : QObject(frame)
     , m_frame(frame)
     , m_option(option)
-{ }
+{
+    // The check mark is the option, whoever turns it: the user, a stored setting or a dialog.
+    connect(option, &QAction::toggled, this, &StayOnTop::reapply);
+}
 
 bool StayOnTop::isOn() const
 {
@@ -22,13 +25,7 @@ bool StayOnTop::isTopmost() const
 
 void StayOnTop::toggle()
 {
-    if (isOn()) {
-        dropTopmost();
-        m_option->setChecked(false);
-    } else {
-        setTopmost(true);
-        m_option->setChecked(true);
-    }
+    m_option->setChecked(!isOn());
 }
 
 void StayOnTop::dropTopmost()
@@ -49,8 +46,7 @@ void StayOnTop::reapply()
 
 void StayOnTop::switchOff()
 {
-    if (isOn())
-        toggle();
+    m_option->setChecked(false);
 }
 
 void StayOnTop::setTopmost(bool topmost)

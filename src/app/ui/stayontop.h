@@ -5,9 +5,9 @@
 class QAction;
 class QWidget;
 
-// The frame's Stay On Top policy. The option is the check mark of its action; the window's
-// place in the stay-on-top order is changed in place, never by moving, sizing or re-creating
-// the window.
+// The frame's Stay On Top policy. The option is the check mark of its action, and the window
+// follows it as it turns; the window's place in the stay-on-top order is changed in place,
+// never by moving, sizing or re-creating the window.
 class StayOnTop : public QObject
 {
     Q_OBJECT
@@ -19,7 +19,7 @@ public:
     // Whether the frame currently asks to be kept above other windows.
     bool isTopmost() const;
 
-    // The Stay On Top command: turns the option over and the window with it.
+    // Turns the option over, and the window with it.
     void toggle();
     // Out of the stay-on-top order; the option is not touched.
     void dropTopmost();

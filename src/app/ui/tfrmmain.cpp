@@ -157,7 +157,10 @@ void TfrmMain::FormCreate()
     m_tray = new FrameTray(this, m_actions->pumTray);
     connectCommands();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::workspaceActivated);
-    connect(qApp, &QApplication::focusChanged, this, &TfrmMain::ActiveFormChange);
+    // The options' effects follow their check marks, whether the user or the stored settings
+    // turn them; this puts the defaults in place.
+    mniButtonHintsClick();
+    mniMainStatusBarClick();
     ActiveFormChange();
 }
 
@@ -177,10 +180,8 @@ void TfrmMain::connectCommands()
     bind(a.mniTile, &TfrmMain::mniTileClick);
     bind(a.mniCascade, &TfrmMain::mniCascadeClick);
     bind(a.mniArrange, &TfrmMain::mniArrangeClick);
-    bind(a.mniButtonHints, &TfrmMain::mniButtonHintsClick);
-    bind(a.mniAutomaticBackups, &TfrmMain::mniAutomaticBackupsClick);
-    bind(a.mniMainStatusBar, &TfrmMain::mniMainStatusBarClick);
-    bind(a.mniStayOnTop, &TfrmMain::mniStayOnTopClick);
+    connect(a.mniButtonHints, &QAction::toggled, this, &TfrmMain::mniButtonHintsClick);
+    connect(a.mniMainStatusBar, &QAction::toggled, this, &TfrmMain::mniMainStatusBarClick);
     bind(a.mniSetDefault, &TfrmMain::mniSetDefaultClick);
     connect(a.mnuOptions, &QMenu::aboutToShow, this, &TfrmMain::mniOptionsClick);
     bind(a.mniPreferences, &TfrmMain::mniPreferencesClick);
@@ -193,7 +194,6 @@ void TfrmMain::connectCommands()
     connect(a.mnuFile, &QMenu::aboutToShow, this, &TfrmMain::mniFileClick);
     connect(m_settings, &FrameSettings::recentChosen, this, &TfrmMain::RunMRU);
     connect(m_settings, &FrameSettings::favoriteChosen, this, &TfrmMain::RunFav);
-    connect(m_settings, &FrameSettings::restored, this, &TfrmMain::applyRestoredOptions);
 }
 
 void TfrmMain::showEvent(QShowEvent *event)
@@ -346,7 +346,6 @@ void TfrmMain::FormDestroy()
     m_help.reset();
     delete m_drops;
     m_drops = nullptr;
-    disconnect(qApp, &QApplication::focusChanged, this, &TfrmMain::ActiveFormChange);
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
@@ -359,6 +358,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         workspace->closeWithoutQuery();
     FormDestroy();
     event->accept();
+    m_settings->formClosed();
 }
 
 bool TfrmMain::commitSession(bool mayAsk)
@@ -528,14 +528,6 @@ void TfrmMain::setSettingsStore(SettingsStore *store)
     m_defaultEditor->setStore(store);
 }
 
-void TfrmMain::applyRestoredOptions()
-{
-    // The stored check marks are in place: the frame follows them.
-    m_buttonHints->setOn(m_actions->mniButtonHints->isChecked());
-    statusBar()->setVisible(m_actions->mniMainStatusBar->isChecked());
-    m_stayOnTop->reapply();
-}
-
 // ---- window arrangement
 
 void TfrmMain::restoreMaximised()
@@ -586,8 +578,6 @@ void TfrmMain::ActiveFormChange()
     m_actions->mniTile->setEnabled(any);
     m_actions->mniCascade->setEnabled(any);
     m_actions->mniArrange->setEnabled(any);
-    m_buttonHints->setOn(m_actions->mniButtonHints->isChecked());
-    statusBar()->setVisible(m_actions->mniMainStatusBar->isChecked());
 }
 
 void TfrmMain::updateCaption()
@@ -627,11 +617,6 @@ void TfrmMain::mniButtonHintsClick()
     m_buttonHints->setOn(m_actions->mniButtonHints->isChecked());
 }
 
-void TfrmMain::mniAutomaticBackupsClick()
-{
-    // The check mark is the option; each save reads it.
-}
-
 bool TfrmMain::automaticBackups() const
 {
     return m_actions->mniAutomaticBackups->isChecked();
@@ -640,13 +625,6 @@ bool TfrmMain::automaticBackups() const
 void TfrmMain::mniMainStatusBarClick()
 {
     statusBar()->setVisible(m_actions->mniMainStatusBar->isChecked());
-}
-
-void TfrmMain::mniStayOnTopClick()
-{
-    // The action has already turned its check mark over; the policy turns it back and acts.
-    m_actions->mniStayOnTop->setChecked(!m_actions->mniStayOnTop->isChecked());
-    m_stayOnTop->toggle();
 }
 
 void TfrmMain::mniOptionsClick()

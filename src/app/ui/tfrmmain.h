@@ -113,9 +113,7 @@ public slots:
     void mniCustomizeClick();
     void mniFileClick();
     void mniButtonHintsClick();
-    void mniAutomaticBackupsClick();
     void mniMainStatusBarClick();
-    void mniStayOnTopClick();
     void mniOptionsClick();
     void mniSetDefaultClick();
     void puiLeafstackClick();
@@ -148,7 +146,6 @@ private:
     bool workspacesMayClose();
     HelpWindow &help();
     void switchOffStayOnTopForHelp();
-    void applyRestoredOptions();
 
     QMdiArea *m_mdiArea;
     FrameActions *m_actions;

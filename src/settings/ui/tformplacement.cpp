@@ -5,8 +5,6 @@
 #include "settings/screenfit.h"
 #include "settings/settingsstore.h"
 
-#include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -212,6 +210,13 @@ void TFormPlacement::runAutomatically(void (TFormPlacement::*operation)())
     ErrorHandler::run([this, operation] { (this->*operation)(); });
 }
 
+void TFormPlacement::formClosed()
+{
+    if (Active)
+        runAutomatically(&TFormPlacement::SaveSettings);
+    m_awaitingRestore = true;
+}
+
 void TFormPlacement::formDestroying()
 {
     if (!Active || m_saved)
@@ -233,20 +238,6 @@ bool TFormPlacement::eventFilter(QObject *watched, QEvent *event)
         if (!event->spontaneous() && Active && m_awaitingRestore) {
             m_awaitingRestore = false;
             runAutomatically(&TFormPlacement::RestoreSettings);
-        }
-        break;
-    case QEvent::Close:
-        if (!m_inClose) {
-            // The form's own close question first; save only when it may close.
-            m_inClose = true;
-            QCoreApplication::sendEvent(m_form, event);
-            m_inClose = false;
-            if (event->isAccepted()) {
-                if (Active)
-                    runAutomatically(&TFormPlacement::SaveSettings);
-                m_awaitingRestore = true; // a form opened again restores again
-            }
-            return true;
         }
         break;
     case QEvent::Move:

@@ -12,8 +12,9 @@ class QWidget;
 class SettingsStore;
 
 // Saves and restores a form's window placement (position, size, state) in a section of the
-// settings store: restored when the form is shown, saved when it may close (or, failing that,
-// when it is destroyed: the form calls formDestroying() from its destructor). A restored
+// settings store: restored when the form is shown, saved when the form has accepted its close
+// (the form calls formClosed() from its closeEvent) or, failing that, when it is destroyed (the
+// form calls formDestroying() from its destructor). A restored
 // window is kept on the screens there are now; a save writes only what has changed since.
 class TFormPlacement : public QObject, public IniLinkHost
 {
@@ -33,6 +34,9 @@ public:
 
     void SaveSettings();
     void RestoreSettings();
+    // The form's closeEvent calls this once it has accepted the close: saves, and restores
+    // again when the form is next shown.
+    void formClosed();
     // The form's destructor calls this: saves unless a close already did.
     void formDestroying();
 
@@ -76,7 +80,6 @@ private:
     bool m_saved = false;
     bool m_restored = false;
     bool m_destroying = false;
-    bool m_inClose = false;
     bool m_awaitingRestore = true;
 };
 

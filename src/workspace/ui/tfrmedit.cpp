@@ -567,6 +567,8 @@ void TfrmEdit::closeEvent(QCloseEvent *event)
         m_journal->discard();
         m_watch->stop();
         QMdiSubWindow::closeEvent(event);
+        if (auto *placement = findChild<TFormPlacement *>(QString(), Qt::FindDirectChildrenOnly))
+            placement->formClosed();
         return;
     }
     m_closeApproved = false;
