@@ -10,6 +10,7 @@
 #include "controls/ui/textview.h"
 #include "settings/regfileformat.h"
 #include "settings/settingsstore.h"
+#include "settings/ui/tformstorage.h"
 #include "toolbar/ui/tspeedbar.h"
 #include "toolbar/ui/tspeeditem.h"
 #include "workspace/ui/tfrmedit.h"
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void cleanup() { ErrorHandler::setPresenter({}); }
     void aSessionIsStoredAndComesBack();
     void unreadableListValueIsReported();
+    void everyStoredPropertyNamesAComponent();
     void theLastWorkspaceClosedSetsTheFont();
     void sessionEndAsksThenSaves();
     void sessionEndWithoutLeaveToAskOnlySaves();
@@ -151,6 +153,21 @@ void TestFrameSettings::unreadableListValueIsReported()
     frame.setSettingsStore(&store);
     QCOMPARE(m_reported, QStringList{"Invalid data type for 'mniMRU2'"});
     QCOMPARE(frame.settings().fileLists().recentFiles(), QStringList{"/a"});
+}
+
+// A component renamed or gone would drop its setting without a word.
+void TestFrameSettings::everyStoredPropertyNamesAComponent()
+{
+    SettingsStore store(path());
+    TfrmMain frame;
+    frame.setSettingsStore(&store);
+    frame.show();
+    QCOMPARE(frame.settings().storage()->StoredProps(), FrameSettings::storedProps());
+    QCOMPARE(frame.settings().storage()->missingStoredProps(), QStringList());
+    const auto *workspace = frame.workspaces().constFirst()->findChild<TFormStorage *>();
+    QVERIFY(workspace);
+    QCOMPARE(workspace->StoredProps(), QStringList{"mmoMemo.Font"});
+    QCOMPARE(workspace->missingStoredProps(), QStringList());
 }
 
 void TestFrameSettings::theLastWorkspaceClosedSetsTheFont()

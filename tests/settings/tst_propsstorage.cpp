@@ -289,6 +289,15 @@ void TestPropsStorage::badEntriesAreDropped()
                 &form);
     QCOMPARE(list.entries(),
              (QStringList{"lblTime.Caption", "lblTime.NoSuchProperty", "lblGone.Caption"}));
+    // Each setting that would be lost is told, the case of a property's name aside.
+    QCOMPARE(list.missing(),
+             (QStringList{"nodot", ".Caption", "lblTime.", "lblMissing.Caption",
+                          "lblTime.NoSuchProperty"}));
+    list.assign({"lblTime.caption", "lblTime.CAPTION"}, &form);
+    QCOMPARE(list.missing(), QStringList());
+    list.assign({"nodot", ".Caption", "lblTime.", " lblTime . Caption ", "lblMissing.Caption",
+                 "lblTime.NoSuchProperty", "lblGone.Caption"},
+                &form);
     delete going;
     form.findChild<QObject *>("lblTime")->setObjectName("lblClock");
     QCOMPARE(list.entries(), (QStringList{"lblClock.Caption", "lblClock.NoSuchProperty"}));

@@ -15,6 +15,8 @@ public:
     // Replaces the list and resolves its entries against the form's named children.
     void setStoredProps(const QStringList &entries);
     QStringList StoredProps() const { return m_props.entries(); }
+    // The entries that name no component or property of the form.
+    const QStringList &missingStoredProps() const { return m_props.missing(); }
 
 protected:
     void saveProperties() override;
