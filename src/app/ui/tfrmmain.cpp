@@ -13,8 +13,10 @@
 #include "filedropfilter.h"
 #include "frameactions.h"
 #include "framesettings.h"
+#include "framestartup.h"
 #include "frametoolbar.h"
 #include "frametray.h"
+#include "frameworkspaces.h"
 #include "helpwindow.h"
 #include "mdiiconarranger.h"
 #include "mditiler.h"
@@ -75,6 +77,7 @@ int selectedFilterIndex(const QStringList &filters, const QString &selected)
 TfrmMain::TfrmMain(QWidget *parent)
     : QMainWindow(parent)
     , m_mdiArea(new QMdiArea(this))
+    , m_workspaces(new FrameWorkspaces(m_mdiArea, [this] { return new TfrmEdit(this); }))
     , m_actions(new FrameActions(this))
     , m_settings(new FrameSettings(this, *m_actions, DefaultFilter))
     , m_toolBar(std::make_unique<FrameToolBar>(this, *m_actions))
@@ -83,6 +86,9 @@ TfrmMain::TfrmMain(QWidget *parent)
     , m_stayOnTop(new StayOnTop(this, m_actions->mniStayOnTop))
     , m_buttonHints(new ButtonHints(this))
     , m_drops(nullptr)
+    , m_startup(
+              std::make_unique<FrameStartup>(this, *m_workspaces, *m_stayOnTop,
+                                             [this](const QString &path) { addRecentFile(path); }))
     , m_hintPanel(new QLabel(this))
     , m_programFolder(QCoreApplication::applicationDirPath())
 {
@@ -104,6 +110,7 @@ TfrmMain::~TfrmMain()
     FormDestroy();
     // The Workspaces go while the frame they report to is still whole.
     disconnect(m_mdiArea, nullptr, this, nullptr);
+    disconnect(m_workspaces, nullptr, this, nullptr);
     for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
         disconnect(window, nullptr, this, nullptr);
         delete window;
@@ -128,17 +135,12 @@ QString TfrmMain::statusText() const
 
 QList<TfrmEdit *> TfrmMain::workspaces() const
 {
-    QList<TfrmEdit *> result;
-    for (QMdiSubWindow *window : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
-        if (auto *edit = qobject_cast<TfrmEdit *>(window))
-            result.append(edit);
-    }
-    return result;
+    return m_workspaces->all();
 }
 
 TfrmEdit *TfrmMain::activeWorkspace() const
 {
-    return qobject_cast<TfrmEdit *>(m_mdiArea->currentSubWindow());
+    return m_workspaces->active();
 }
 
 // ---- start-up and shutdown
@@ -157,6 +159,8 @@ void TfrmMain::FormCreate()
     m_tray = new FrameTray(this, m_actions->pumTray);
     connectCommands();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::workspaceActivated);
+    connect(m_workspaces, &FrameWorkspaces::captionChanged, this, &TfrmMain::updateCaption);
+    connect(m_workspaces, &FrameWorkspaces::removed, this, &TfrmMain::ActiveFormChange);
     // The options' effects follow their check marks, whether the user or the stored settings
     // turn them; this puts the defaults in place.
     mniButtonHintsClick();
@@ -214,125 +218,10 @@ void TfrmMain::FormShow()
     // Once the frame is on the screen, so that what is reported shows over it.
     QTimer::singleShot(0, this, [this, files] {
         if (!files.isEmpty())
-            openStartFiles(files);
-        reportKeptCopies();
-        offerRecovery();
+            m_startup->openFiles(files);
+        m_startup->reportKeptCopies();
+        m_startup->offerRecovery();
     });
-}
-
-// A save in place that a crash cut short kept the file's old content aside: say where.
-void TfrmMain::reportKeptCopies()
-{
-    const QString message = KeptCopies::message(KeptCopies::check());
-    if (message.isEmpty())
-        return;
-    TopmostDropped dropped(*m_stayOnTop);
-    AppMessageBox::show(this, AppMessageBox::Kind::Information, message);
-}
-
-// Texts a crash or a power cut left unsaved: one question lists them; Yes (the default) opens
-// each in a Workspace, modified, for the user to save; No drops them; Cancel keeps them for
-// the next start. A journal that cannot be read is kept and reported.
-void TfrmMain::offerRecovery()
-{
-    std::vector<RecoveryFile> left = RecoveryFile::leftOver(RecoveryFolder::path());
-    // A run that ended before its first edit reached the disk left nothing to recover.
-    left.erase(std::remove_if(left.begin(), left.end(),
-                              [](RecoveryFile &file) {
-                                  const bool empty = file.readable() && !file.holdsEdits();
-                                  if (empty)
-                                      file.remove();
-                                  return empty;
-                              }),
-               left.end());
-    // Texts of files first, then the untitled ones, each oldest first.
-    std::stable_partition(left.begin(), left.end(),
-                          [](const RecoveryFile &file) { return !file.path().isEmpty(); });
-    QStringList names;
-    QStringList unreadable;
-    for (const RecoveryFile &file : left) {
-        if (!file.readable())
-            unreadable << QStringLiteral("%1: %2").arg(file.journalPath(), file.error());
-        else
-            names << (file.path().isEmpty() ? TfrmEdit::untitledName : file.path());
-    }
-    if (!unreadable.isEmpty())
-        ErrorHandler::report(QStringLiteral("These unsaved texts from an earlier run cannot be "
-                                            "read; they are kept:\r")
-                             + unreadable.join(u'\r'));
-    if (names.isEmpty())
-        return;
-    const QString question =
-            QStringLiteral("Leafstack ended without saving these texts:\r%1\rRecover them?\r"
-                           "Yes opens each in a Workspace, to be saved; No discards them; "
-                           "Cancel keeps them for the next start.")
-                    .arg(names.join(u'\r'));
-    TopmostDropped dropped(*m_stayOnTop);
-    std::unique_ptr<QMessageBox> box(
-            AppMessageBox::create(this, AppMessageBox::Kind::CloseQuestion, question));
-    const int answer = m_questionRunner ? m_questionRunner(*box) : box->exec();
-    if (answer == QMessageBox::Cancel)
-        return;
-    TfrmEdit *first = nullptr;
-    for (RecoveryFile &file : left) {
-        if (!file.readable())
-            continue;
-        if (answer == QMessageBox::No) {
-            file.remove();
-            continue;
-        }
-        // The file's own Workspace, when it was just opened and holds no changes yet.
-        TfrmEdit *workspace = file.path().isEmpty() ? nullptr : workspaceHolding(file.path());
-        const bool fresh = !workspace || workspace->document()->isModified();
-        if (fresh) {
-            workspace = createWorkspace();
-            workspace->show();
-        }
-        // A journal that cannot be put back stays for another try, and says why.
-        if (ErrorHandler::run([&]() { workspace->recover(file); })) {
-            file.remove();
-            first = first ? first : workspace;
-        } else if (fresh) {
-            workspace->closeWithoutQuery();
-        }
-    }
-    if (first)
-        m_mdiArea->setActiveSubWindow(first);
-}
-
-// Each named file in a Workspace of its own; a name that is not there yet gives an empty
-// Workspace saved under it. A file that cannot be read is reported over the frame, and the
-// Workspace made for it stays as the untitled one while nothing else has opened.
-void TfrmMain::openStartFiles(const QList<CommandLine::FileRequest> &files)
-{
-    TfrmEdit *untitled = nullptr;
-    bool opened = false;
-    for (const CommandLine::FileRequest &file : files) {
-        if (TfrmEdit *open = workspaceHolding(file.path)) {
-            m_mdiArea->setActiveSubWindow(open);
-            if (file.line > 0)
-                open->goToLine(file.line);
-            continue;
-        }
-        TfrmEdit *workspace = createWorkspace();
-        workspace->show();
-        if (!CommandLine::existsOnDisk(file.path)) {
-            workspace->bindNewFile(file.path);
-        } else if (workspace->Open(file.path)) {
-            addRecentFile(file.path);
-            if (file.line > 0)
-                workspace->goToLine(file.line);
-        } else if (!opened && !untitled) {
-            untitled = workspace;
-            continue;
-        } else {
-            workspace->closeWithoutQuery();
-            continue;
-        }
-        opened = true;
-    }
-    if (opened && untitled && !untitled->document()->isModified())
-        untitled->closeWithoutQuery();
 }
 
 void TfrmMain::FormDestroy()
@@ -350,7 +239,7 @@ void TfrmMain::FormDestroy()
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
-    if (!workspacesMayClose()) {
+    if (!m_workspaces->mayAllClose()) {
         event->ignore();
         return;
     }
@@ -369,27 +258,16 @@ bool TfrmMain::commitSession(bool mayAsk)
     return true;
 }
 
-bool TfrmMain::workspacesMayClose()
-{
-    // Every Workspace is asked before any closes; one refusal keeps them all open.
-    for (TfrmEdit *workspace : workspaces()) {
-        if (!workspace->FormCloseQuery())
-            return false;
-    }
-    return true;
-}
-
 // ---- Workspaces
 
 TfrmEdit *TfrmMain::createWorkspace()
 {
-    auto *workspace = new TfrmEdit(this);
-    m_mdiArea->addSubWindow(workspace);
-    connect(workspace, &QWidget::windowTitleChanged, this, &TfrmMain::updateCaption);
-    connect(workspace, &QMdiSubWindow::windowStateChanged, this, &TfrmMain::updateCaption);
-    connect(workspace, &QObject::destroyed, this, &TfrmMain::ActiveFormChange,
-            Qt::QueuedConnection);
-    return workspace;
+    return m_workspaces->create();
+}
+
+void TfrmMain::setQuestionRunner(QuestionRunner runner)
+{
+    m_startup->setQuestionRunner(std::move(runner));
 }
 
 void TfrmMain::newChild()
@@ -410,32 +288,9 @@ TfrmEdit *TfrmMain::NewChild()
     return workspace;
 }
 
-// A file already open, by this path or another that reaches it, is not opened twice: two
-// Workspaces saving the same file would each undo the other's work.
-TfrmEdit *TfrmMain::workspaceHolding(const QString &path) const
-{
-    const FileIdentity file = FileIdentity::of(path);
-    for (TfrmEdit *workspace : workspaces()) {
-        if (!workspace->untitled() && workspace->diskIdentity().sameFile(file))
-            return workspace;
-    }
-    return nullptr;
-}
-
 TfrmEdit *TfrmMain::OpenFile(const QString &path)
 {
-    if (TfrmEdit *open = workspaceHolding(path)) {
-        m_mdiArea->setActiveSubWindow(open);
-        return open;
-    }
-    TfrmEdit *workspace = createWorkspace();
-    workspace->show();
-    if (!workspace->Open(path)) {
-        // Nothing was loaded: the Workspace made for the file goes again.
-        workspace->closeWithoutQuery();
-        return nullptr;
-    }
-    return workspace;
+    return m_workspaces->open(path);
 }
 
 void TfrmMain::OpenChild()

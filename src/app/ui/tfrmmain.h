@@ -14,6 +14,8 @@ class DefaultEditorOption;
 class FileDropFilter;
 class FrameActions;
 class FrameSettings;
+class FrameStartup;
+class FrameWorkspaces;
 class SettingsStore;
 class FrameToolBar;
 class FrameTray;
@@ -48,7 +50,7 @@ public:
     void setProgramFolder(const QString &folder) { m_programFolder = folder; }
     // Seam for tests: answers the frame's own prepared questions instead of showing them.
     using QuestionRunner = std::function<int(QMessageBox &box)>;
-    void setQuestionRunner(QuestionRunner runner) { m_questionRunner = std::move(runner); }
+    void setQuestionRunner(QuestionRunner runner);
     // Before the first show: where the settings live between runs. Without one nothing is kept.
     void setSettingsStore(SettingsStore *store);
     FrameSettings &settings() const { return *m_settings; }
@@ -132,22 +134,18 @@ protected:
 private:
     void FormCreate();
     void FormShow();
-    void reportKeptCopies();
-    void offerRecovery();
-    void openStartFiles(const QList<CommandLine::FileRequest> &files);
     void FormDestroy();
     void connectCommands();
     TfrmEdit *createWorkspace();
-    TfrmEdit *workspaceHolding(const QString &path) const;
     void workspaceActivated();
     // Tile and Cascade arrange windows of normal size.
     void restoreMaximised();
     void updateCaption();
-    bool workspacesMayClose();
     HelpWindow &help();
     void switchOffStayOnTopForHelp();
 
     QMdiArea *m_mdiArea;
+    FrameWorkspaces *m_workspaces;
     FrameActions *m_actions;
     FrameSettings *m_settings;
     std::unique_ptr<FrameToolBar> m_toolBar;
@@ -158,11 +156,11 @@ private:
     FileDropFilter *m_drops;
     DefaultEditorOption *m_defaultEditor = nullptr;
     FrameTray *m_tray = nullptr;
+    std::unique_ptr<FrameStartup> m_startup;
     QLabel *m_hintPanel;
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<QPrinter> m_printer;
 
-    QuestionRunner m_questionRunner;
     QStringList m_arguments;
     QString m_workingDirectory;
     QString m_programFolder;
