@@ -12,6 +12,7 @@
 #include "defaulteditoroption.h"
 #include "filedropfilter.h"
 #include "frameactions.h"
+#include "framehelp.h"
 #include "framesettings.h"
 #include "framestartup.h"
 #include "frametoolbar.h"
@@ -21,6 +22,7 @@
 #include "mdiiconarranger.h"
 #include "mditiler.h"
 #include "menumerger.h"
+#include "openfilechooser.h"
 #include "platform/fileidentity.h"
 #include "platform/keptcopies.h"
 #include "preferences/ui/tfrmtools.h"
@@ -62,16 +64,6 @@ const QString TfrmMain::DefaultFilter =
 namespace {
 const QString kTitle = QStringLiteral("Leafstack");
 
-// The 1-based place of the chosen filter; the dialog reports it without its patterns.
-int selectedFilterIndex(const QStringList &filters, const QString &selected)
-{
-    for (int i = 0; i < filters.size(); ++i) {
-        const QString &filter = filters.at(i);
-        if (filter == selected || filter.startsWith(selected + QStringLiteral(" (")))
-            return i + 1;
-    }
-    return 1;
-}
 } // namespace
 
 TfrmMain::TfrmMain(QWidget *parent)
@@ -90,7 +82,7 @@ TfrmMain::TfrmMain(QWidget *parent)
               std::make_unique<FrameStartup>(this, *m_workspaces, *m_stayOnTop,
                                              [this](const QString &path) { addRecentFile(path); }))
     , m_hintPanel(new QLabel(this))
-    , m_programFolder(QCoreApplication::applicationDirPath())
+    , m_help(std::make_unique<FrameHelp>(*m_stayOnTop, QCoreApplication::applicationDirPath()))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kTitle);
@@ -125,7 +117,22 @@ void TfrmMain::setCommandLine(const QStringList &arguments, const QString &worki
 
 QString TfrmMain::helpFileName() const
 {
-    return QDir(m_programFolder).filePath(QStringLiteral("leaf95.html"));
+    return m_help->helpFileName();
+}
+
+void TfrmMain::setProgramFolder(const QString &folder)
+{
+    m_help->setProgramFolder(folder);
+}
+
+QString TfrmMain::programFolder() const
+{
+    return m_help->programFolder();
+}
+
+HelpWindow *TfrmMain::helpWindow() const
+{
+    return m_help->window();
 }
 
 QString TfrmMain::statusText() const
@@ -230,9 +237,7 @@ void TfrmMain::FormDestroy()
         return;
     m_destroyed = true;
     ErrorHandler::run([this] { m_settings->SaveFileLists(); });
-    if (m_help)
-        m_help->close();
-    m_help.reset();
+    m_help->close();
     delete m_drops;
     m_drops = nullptr;
 }
@@ -296,29 +301,15 @@ TfrmEdit *TfrmMain::OpenFile(const QString &path)
 void TfrmMain::OpenChild()
 {
     TopmostDropped dropped(*m_stayOnTop);
-    OpenDialogSettings &remembered = *m_settings->dlgOpenFile();
-    const QStringList filters = DialogFilter::toNameFilters(remembered.filter());
-    remembered.setFilterIndex(DialogFilter::indexFromText(m_settings->lblFilter()->caption()));
-    QFileDialog dialog(this, QStringLiteral("Open"), remembered.initialDir());
-    dialog.setObjectName(QStringLiteral("dlgOpenFile"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setNameFilters(filters);
-    if (remembered.filterIndex() >= 1 && remembered.filterIndex() <= filters.size())
-        dialog.selectNameFilter(filters.at(remembered.filterIndex() - 1));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    remembered.setFilterIndex(selectedFilterIndex(filters, dialog.selectedNameFilter()));
-    const QString file = dialog.selectedFiles().constFirst();
-    remembered.setInitialDir(QFileInfo(file).absolutePath());
-    if (OpenFile(file))
+    const QString file = OpenFileChooser::choose(this, *m_settings->dlgOpenFile(),
+                                                 m_settings->lblFilter()->caption());
+    if (!file.isEmpty() && OpenFile(file))
         addRecentFile(file);
 }
 
 void TfrmMain::mniWhatsNewClick()
 {
-    const QString readme = QDir(m_programFolder).filePath(QStringLiteral("readme.txt"));
+    const QString readme = m_help->readmeFileName();
     if (OpenFile(readme))
         addRecentFile(readme);
 }
@@ -571,35 +562,19 @@ void TfrmMain::mniFileClick()
 
 // ---- help
 
-HelpWindow &TfrmMain::help()
-{
-    if (!m_help)
-        m_help = std::make_unique<HelpWindow>(helpFileName());
-    return *m_help;
-}
-
-void TfrmMain::switchOffStayOnTopForHelp()
-{
-    // Help stays open beside the frame, so the frame must not cover it.
-    m_stayOnTop->switchOff();
-}
-
 void TfrmMain::mniContentsClick()
 {
-    switchOffStayOnTopForHelp();
-    help().showContents();
+    m_help->showContents();
 }
 
 void TfrmMain::mniSearchForHelpOnClick()
 {
-    switchOffStayOnTopForHelp();
-    help().showIndex();
+    m_help->showIndex();
 }
 
 void TfrmMain::mniHowtoUseHelpClick()
 {
-    switchOffStayOnTopForHelp();
-    help().showHowToUse();
+    m_help->showHowToUse();
 }
 
 // ---- minimise and restore

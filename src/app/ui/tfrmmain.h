@@ -13,6 +13,7 @@ class ButtonHints;
 class DefaultEditorOption;
 class FileDropFilter;
 class FrameActions;
+class FrameHelp;
 class FrameSettings;
 class FrameStartup;
 class FrameWorkspaces;
@@ -47,21 +48,21 @@ public:
     // folder they are relative to.
     void setCommandLine(const QStringList &arguments, const QString &workingDirectory);
     // The folder holding the help file and the read-me; the program's own folder by default.
-    void setProgramFolder(const QString &folder) { m_programFolder = folder; }
+    void setProgramFolder(const QString &folder);
     // Seam for tests: answers the frame's own prepared questions instead of showing them.
     using QuestionRunner = std::function<int(QMessageBox &box)>;
     void setQuestionRunner(QuestionRunner runner);
     // Before the first show: where the settings live between runs. Without one nothing is kept.
     void setSettingsStore(SettingsStore *store);
     FrameSettings &settings() const { return *m_settings; }
-    QString programFolder() const { return m_programFolder; }
+    QString programFolder() const;
     QString helpFileName() const;
 
     QMdiArea *mdiArea() const { return m_mdiArea; }
     const FrameActions &actions() const { return *m_actions; }
     const FrameToolBar &toolBar() const { return *m_toolBar; }
     StayOnTop &stayOnTop() const { return *m_stayOnTop; }
-    HelpWindow *helpWindow() const { return m_help.get(); }
+    HelpWindow *helpWindow() const;
     FrameTray &tray() const { return *m_tray; }
     QString statusText() const;
     QList<TfrmEdit *> workspaces() const;
@@ -141,8 +142,6 @@ private:
     // Tile and Cascade arrange windows of normal size.
     void restoreMaximised();
     void updateCaption();
-    HelpWindow &help();
-    void switchOffStayOnTopForHelp();
 
     QMdiArea *m_mdiArea;
     FrameWorkspaces *m_workspaces;
@@ -158,12 +157,11 @@ private:
     FrameTray *m_tray = nullptr;
     std::unique_ptr<FrameStartup> m_startup;
     QLabel *m_hintPanel;
-    std::unique_ptr<HelpWindow> m_help;
+    std::unique_ptr<FrameHelp> m_help;
     std::unique_ptr<QPrinter> m_printer;
 
     QStringList m_arguments;
     QString m_workingDirectory;
-    QString m_programFolder;
     bool m_shown = false;
     bool m_destroyed = false;
 };
