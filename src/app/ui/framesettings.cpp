@@ -2,9 +2,7 @@
 
 #include "base/errorhandler.h"
 #include "base/opendialogsettings.h"
-#include "base/ui/filelistmenu.h"
 #include "base/valuelabel.h"
-#include "frameactions.h"
 #include "settings/settingsstore.h"
 #include "settings/ui/tformstorage.h"
 
@@ -12,20 +10,14 @@
 #include <QMainWindow>
 #include <QMenu>
 
-FrameSettings::FrameSettings(QMainWindow *frame, FrameActions &actions,
-                             const QString &defaultFilter)
+FrameSettings::FrameSettings(QMainWindow *frame, const QString &defaultFilter)
     : QObject(frame)
     , m_frame(frame)
     , m_openDialog(new OpenDialogSettings(defaultFilter, frame))
     , m_date(new ValueLabel(QStringLiteral("lblDate"), QStringLiteral("0"), frame))
     , m_time(new ValueLabel(QStringLiteral("lblTime"), QStringLiteral("-1"), frame))
     , m_filterLabel(new ValueLabel(QStringLiteral("lblFilter"), QStringLiteral("1"), frame))
-    , m_recentMenu(new FileListMenu(FileListMenu::Kind::Recent, actions.mniReopen))
-    , m_favoritesMenu(new FileListMenu(FileListMenu::Kind::Favorites, actions.mniFavFiles))
-{
-    connect(m_recentMenu, &FileListMenu::fileChosen, this, &FrameSettings::recentChosen);
-    connect(m_favoritesMenu, &FileListMenu::fileChosen, this, &FrameSettings::favoriteChosen);
-}
+{ }
 
 QStringList FrameSettings::storedProps()
 {
@@ -51,22 +43,6 @@ void FrameSettings::attachStore(SettingsStore *store)
     const QStringList problems = m_store->takeProblems();
     if (!problems.isEmpty())
         ErrorHandler::report(problems.join(QLatin1Char('\r')));
-}
-
-void FrameSettings::AddRecentFile(const QString &name)
-{
-    m_lists.AddRecentFile(name);
-    RebuildRecentMenu();
-}
-
-void FrameSettings::RebuildRecentMenu()
-{
-    m_recentMenu->RebuildRecentMenu(m_lists.recentFiles());
-}
-
-void FrameSettings::RebuildFavoritesMenu()
-{
-    m_favoritesMenu->RebuildFavoritesMenu(m_lists.favoriteFiles());
 }
 
 void FrameSettings::saveNow()

@@ -6,8 +6,6 @@
 #include <QObject>
 #include <QStringList>
 
-class FileListMenu;
-class FrameActions;
 class OpenDialogSettings;
 class QMainWindow;
 class SettingsStore;
@@ -16,14 +14,14 @@ class ValueLabel;
 
 // The frame's values that outlive a run: the Open dialog's folder, filters and chosen filter,
 // the date, time and filter labels, the option check marks, the window's placement, and the
-// recent and favourite file lists with their submenus. Without a store (as in most tests)
+// recent and favourite file lists. Without a store (as in most tests)
 // nothing is read or written.
 class FrameSettings : public QObject
 {
     Q_OBJECT
 
 public:
-    FrameSettings(QMainWindow *frame, FrameActions &actions, const QString &defaultFilter);
+    FrameSettings(QMainWindow *frame, const QString &defaultFilter);
 
     // Reads the file lists now and the rest when the frame is shown; saves on close.
     void attachStore(SettingsStore *store);
@@ -37,9 +35,6 @@ public:
     ValueLabel *lblFilter() const { return m_filterLabel; }
     FileLists &fileLists() { return m_lists; }
 
-    void AddRecentFile(const QString &name);
-    void RebuildRecentMenu();
-    void RebuildFavoritesMenu();
     void SaveFileLists();
     // Writes everything the frame stores now, as its close would, without closing it.
     void saveNow();
@@ -49,18 +44,12 @@ public:
     // The "Main Form" entries, in the order they are stored.
     static QStringList storedProps();
 
-Q_SIGNALS:
-    void recentChosen(const QString &name);
-    void favoriteChosen(const QString &name);
-
 private:
     QMainWindow *m_frame;
     OpenDialogSettings *m_openDialog;
     ValueLabel *m_date;
     ValueLabel *m_time;
     ValueLabel *m_filterLabel;
-    FileListMenu *m_recentMenu;
-    FileListMenu *m_favoritesMenu;
     FileLists m_lists;
     FileListsStorage m_listsStorage;
     SettingsStore *m_store = nullptr;

@@ -12,6 +12,7 @@
 #include "defaulteditoroption.h"
 #include "filedropfilter.h"
 #include "frameactions.h"
+#include "framefilemenus.h"
 #include "framehelp.h"
 #include "framesettings.h"
 #include "framestartup.h"
@@ -71,7 +72,8 @@ TfrmMain::TfrmMain(QWidget *parent)
     , m_mdiArea(new QMdiArea(this))
     , m_workspaces(new FrameWorkspaces(m_mdiArea, [this] { return new TfrmEdit(this); }))
     , m_actions(new FrameActions(this))
-    , m_settings(new FrameSettings(this, *m_actions, DefaultFilter))
+    , m_settings(new FrameSettings(this, DefaultFilter))
+    , m_fileMenus(new FrameFileMenus(*m_actions, this))
     , m_toolBar(std::make_unique<FrameToolBar>(this, *m_actions))
     , m_merger(std::make_unique<MenuMerger>(menuBar(), m_actions->frameMenus()))
     , m_windowMenu(new WindowMenu(m_actions->mnuWindow, m_mdiArea))
@@ -203,8 +205,8 @@ void TfrmMain::connectCommands()
     bind(a.mniAbout, &TfrmMain::mniAboutLeafstackClick);
     bind(a.puiLeafstack, &TfrmMain::puiLeafstackClick);
     connect(a.mnuFile, &QMenu::aboutToShow, this, &TfrmMain::mniFileClick);
-    connect(m_settings, &FrameSettings::recentChosen, this, &TfrmMain::RunMRU);
-    connect(m_settings, &FrameSettings::favoriteChosen, this, &TfrmMain::RunFav);
+    connect(m_fileMenus, &FrameFileMenus::recentChosen, this, &TfrmMain::RunMRU);
+    connect(m_fileMenus, &FrameFileMenus::favoriteChosen, this, &TfrmMain::RunFav);
 }
 
 void TfrmMain::showEvent(QShowEvent *event)
@@ -316,7 +318,8 @@ void TfrmMain::mniWhatsNewClick()
 
 void TfrmMain::addRecentFile(const QString &path)
 {
-    m_settings->AddRecentFile(path);
+    m_settings->fileLists().AddRecentFile(path);
+    m_fileMenus->rebuildRecent(m_settings->fileLists());
 }
 
 QStringList TfrmMain::recentFiles() const
@@ -556,8 +559,7 @@ void TfrmMain::switchOffStayOnTop()
 
 void TfrmMain::mniFileClick()
 {
-    m_settings->RebuildRecentMenu();
-    m_settings->RebuildFavoritesMenu();
+    m_fileMenus->rebuild(m_settings->fileLists());
 }
 
 // ---- help

@@ -14,6 +14,7 @@ class DefaultEditorOption;
 class FileDropFilter;
 class FrameActions;
 class FrameHelp;
+class FrameFileMenus;
 class FrameSettings;
 class FrameStartup;
 class FrameWorkspaces;
@@ -147,6 +148,7 @@ private:
     FrameWorkspaces *m_workspaces;
     FrameActions *m_actions;
     FrameSettings *m_settings;
+    FrameFileMenus *m_fileMenus;
     std::unique_ptr<FrameToolBar> m_toolBar;
     std::unique_ptr<MenuMerger> m_merger;
     WindowMenu *m_windowMenu;
