@@ -488,6 +488,12 @@ void TestFrame::stayOnTopAroundDialogs()
     QVERIFY(frame.actions().mniStayOnTop->isChecked());
     QVERIFY(stayOnTop.isTopmost());
     const QRect placed = frame.geometry();
+    // The frame's own command turns it over as the menu item does.
+    frame.mniStayOnTopClick();
+    QVERIFY(!frame.actions().mniStayOnTop->isChecked());
+    QVERIFY(!stayOnTop.isTopmost());
+    frame.mniStayOnTopClick();
+    QVERIFY(stayOnTop.isTopmost());
 
     // Open and printer set-up: the frame steps back while the dialog is up, the option stays.
     for (QAction *command : {frame.actions().mniOpen, frame.actions().mniPrinterSetup}) {

@@ -476,6 +476,11 @@ void TfrmMain::mniMainStatusBarClick()
     statusBar()->setVisible(m_actions->mniMainStatusBar->isChecked());
 }
 
+void TfrmMain::mniStayOnTopClick()
+{
+    m_stayOnTop->toggle();
+}
+
 void TfrmMain::mniOptionsClick()
 {
     m_defaultEditor->refresh();

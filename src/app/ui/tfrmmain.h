@@ -118,6 +118,8 @@ public slots:
     void mniFileClick();
     void mniButtonHintsClick();
     void mniMainStatusBarClick();
+    // Turns Stay On Top over, as its menu item does.
+    void mniStayOnTopClick();
     void mniOptionsClick();
     void mniSetDefaultClick();
     void puiLeafstackClick();
