@@ -1,8 +1,9 @@
 // Load and save throughput of the text-file module on generated files, beside the floors of
 // this machine: reading the same bytes and decoding them as UTF-8, and writing them to a new
 // file and flushing it to disk (a save that survives a crash cannot beat that). Prints the
-// median of five runs. The files go to the folder given as the first argument (default: the
-// temp folder); a tmpfs folder such as /dev/shm shows the module's own cost.
+// median of five runs, and how far one save raises the process's peak memory. The files go to the
+// folder given as the first argument (default: the temp folder); a tmpfs folder such as /dev/shm
+// shows the module's own cost.
 #include "workspace/textfile.h"
 
 #include <QDir>
@@ -84,8 +85,33 @@ void floorWrite(const QString &path, const QByteArray &bytes)
 
 struct Result
 {
-    double floor = 0, load = 0, writeFloor = 0, save = 0;
+    double floor = 0, load = 0, writeFloor = 0, save = 0, saveGrowth = 0;
 };
+
+// A value of /proc/self/status in MiB ("VmRSS", "VmHWM").
+double statusMiB(const char *name)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(QByteArray(name) + ':'))
+            return line.mid(qstrlen(name) + 1).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+// How far the process's peak memory rises above what it holds now while run() works.
+double peakGrowthMiB(const std::function<void()> &run)
+{
+    QFile reset(QStringLiteral("/proc/self/clear_refs"));
+    if (!reset.open(QIODevice::WriteOnly) || reset.write("5") != 1)
+        return -1;
+    reset.close();
+    const double before = statusMiB("VmRSS");
+    run();
+    return statusMiB("VmHWM") - before;
+}
 
 Result measure(const QString &path, const QByteArray &bytes)
 {
@@ -103,6 +129,8 @@ Result measure(const QString &path, const QByteArray &bytes)
     const DecodedText loaded = TextFile::load(path);
     const QString target = path + QStringLiteral(".saved");
     result.writeFloor = mb / medianSeconds([&] { floorWrite(target, bytes); });
+    result.saveGrowth =
+            peakGrowthMiB([&] { TextFile::save(target, loaded.storage, loaded.format); });
     result.save =
             mb / medianSeconds([&] { TextFile::save(target, loaded.storage, loaded.format); });
     QFile saved(target);
@@ -129,17 +157,17 @@ int main(int argc, char **argv)
     const qsizetype mb10 = 10 * 1024 * 1024, mb100 = 100 * 1024 * 1024;
     std::printf("Text file load and save, MB/s, median of %d runs, files in %s\n", kRuns,
                 qPrintable(dir.path()));
-    std::printf("%-18s %8s %10s %8s %8s %11s %8s %8s\n", "file", "size MB", "read floor", "load",
-                "load/fl", "write floor", "save", "save/fl");
+    std::printf("%-18s %8s %10s %8s %8s %11s %8s %8s %9s\n", "file", "size MB", "read floor",
+                "load", "load/fl", "write floor", "save", "save/fl", "save +MiB");
     bool ok = true;
     for (const Case &c : {Case{"10 MB, LF", generateLines(mb10, "\n")},
                           Case{"100 MB, LF", generateLines(mb100, "\n")},
                           Case{"100 MB, CRLF", generateLines(mb100, "\r\n")},
                           Case{"5 MB single line", generateSingleLine(5 * 1024 * 1024)}}) {
         const Result r = measure(dir.filePath(QStringLiteral("bench.txt")), c.bytes);
-        std::printf("%-18s %8.1f %10.0f %8.0f %8.2f %11.0f %8.0f %8.2f\n", c.name,
+        std::printf("%-18s %8.1f %10.0f %8.0f %8.2f %11.0f %8.0f %8.2f %9.1f\n", c.name,
                     double(c.bytes.size()) / kMB, r.floor, r.load, r.load / r.floor, r.writeFloor,
-                    r.save, r.save / r.writeFloor);
+                    r.save, r.save / r.writeFloor, r.saveGrowth);
         if (c.bytes.size() >= mb100)
             ok = ok && r.load >= 0.5 * r.floor && r.save >= 200;
     }
