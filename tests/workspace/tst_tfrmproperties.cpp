@@ -114,7 +114,7 @@ void TestTfrmProperties::init()
     m_area->resize(800, 600);
     m_area->show();
     m_host = FakeWorkspaceHost();
-    m_host.directory = m_dir->path() + u'/';
+    m_host.options->setOpenDirectory(m_dir->path() + u'/');
     m_errors.clear();
     ErrorHandler::setPresenter([this](const QString &text) { m_errors.append(text); });
 }
@@ -130,7 +130,7 @@ void TestTfrmProperties::cleanup()
 
 TfrmEdit *TestTfrmProperties::makeWorkspace()
 {
-    auto *edit = new TfrmEdit(&m_host);
+    auto *edit = new TfrmEdit(m_host.services());
     edit->setClock(&m_clock);
     m_area->addSubWindow(edit);
     edit->show();

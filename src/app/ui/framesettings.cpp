@@ -8,6 +8,7 @@
 #include "settings/settingsstore.h"
 #include "settings/ui/tformstorage.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenu>
@@ -25,6 +26,11 @@ FrameSettings::FrameSettings(QMainWindow *frame, FrameActions &actions,
 {
     connect(m_recentMenu, &FileListMenu::fileChosen, this, &FrameSettings::recentChosen);
     connect(m_favoritesMenu, &FileListMenu::fileChosen, this, &FrameSettings::favoriteChosen);
+    m_shared.follow(m_openDialog, m_filterLabel, m_date, m_time);
+    QAction *backups = actions.mniAutomaticBackups;
+    m_shared.setAutomaticBackups(backups->isChecked());
+    connect(backups, &QAction::toggled, &m_shared, &SharedOptions::setAutomaticBackups);
+    connect(&m_shared, &SharedOptions::automaticBackupsChanged, backups, &QAction::setChecked);
 }
 
 QStringList FrameSettings::storedProps()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/filelists.h"
+#include "base/sharedoptions.h"
 #include "settings/filelistsstorage.h"
 
 #include <QObject>
@@ -36,6 +37,9 @@ public:
     ValueLabel *lblTime() const { return m_time; }
     ValueLabel *lblFilter() const { return m_filterLabel; }
     FileLists &fileLists() { return m_lists; }
+    // The values above as every Workspace reads them, with the "Automatic Backups" check;
+    // kept equal to the stored ones both ways.
+    SharedOptions &sharedOptions() { return m_shared; }
 
     void AddRecentFile(const QString &name);
     void RebuildRecentMenu();
@@ -62,6 +66,7 @@ private:
     FileListMenu *m_recentMenu;
     FileListMenu *m_favoritesMenu;
     FileLists m_lists;
+    SharedOptions m_shared;
     FileListsStorage m_listsStorage;
     SettingsStore *m_store = nullptr;
     TFormStorage *m_storage = nullptr;

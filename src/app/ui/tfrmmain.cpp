@@ -383,7 +383,7 @@ bool TfrmMain::workspacesMayClose()
 
 TfrmEdit *TfrmMain::createWorkspace()
 {
-    auto *workspace = new TfrmEdit(this);
+    auto *workspace = new TfrmEdit(workspaceServices());
     m_mdiArea->addSubWindow(workspace);
     connect(workspace, &QWidget::windowTitleChanged, this, &TfrmMain::updateCaption);
     connect(workspace, &QMdiSubWindow::windowStateChanged, this, &TfrmMain::updateCaption);
@@ -473,16 +473,6 @@ void TfrmMain::addRecentFile(const QString &path)
     m_settings->AddRecentFile(path);
 }
 
-QStringList TfrmMain::recentFiles() const
-{
-    return m_settings->fileLists().recentFiles();
-}
-
-QStringList TfrmMain::favoriteFiles() const
-{
-    return m_settings->fileLists().favoriteFiles();
-}
-
 void TfrmMain::RunMRU(const QString &name)
 {
     if (!OpenFile(name))
@@ -496,29 +486,10 @@ void TfrmMain::RunFav(const QString &name)
     OpenFile(name);
 }
 
-QString TfrmMain::filterString() const
+WorkspaceServices TfrmMain::workspaceServices()
 {
-    return m_settings->dlgOpenFile()->filter();
-}
-
-QString TfrmMain::filterIndexText() const
-{
-    return m_settings->lblFilter()->caption();
-}
-
-QString TfrmMain::openDirectory() const
-{
-    return m_settings->dlgOpenFile()->initialDir();
-}
-
-void TfrmMain::setOpenDirectory(const QString &directory)
-{
-    m_settings->dlgOpenFile()->setInitialDir(directory);
-}
-
-SettingsStore *TfrmMain::settingsStore() const
-{
-    return m_settings->store();
+    return {&m_settings->sharedOptions(), &m_settings->fileLists(), m_stayOnTop, this,
+            m_settings->store()};
 }
 
 void TfrmMain::setSettingsStore(SettingsStore *store)
@@ -632,11 +603,6 @@ void TfrmMain::mniAutomaticBackupsClick()
     // The check mark is the option; each save reads it.
 }
 
-bool TfrmMain::automaticBackups() const
-{
-    return m_actions->mniAutomaticBackups->isChecked();
-}
-
 void TfrmMain::mniMainStatusBarClick()
 {
     statusBar()->setVisible(m_actions->mniMainStatusBar->isChecked());
@@ -659,32 +625,7 @@ void TfrmMain::mniSetDefaultClick()
     m_defaultEditor->choose();
 }
 
-void TfrmMain::dropTopmost()
-{
-    m_stayOnTop->dropTopmost();
-}
-
-void TfrmMain::restoreTopmost()
-{
-    m_stayOnTop->restoreTopmost();
-}
-
-void TfrmMain::reapplyStayOnTop()
-{
-    m_stayOnTop->reapply();
-}
-
 // ---- dialogs and windows of later parts of the program
-
-QString TfrmMain::dateIndexText() const
-{
-    return m_settings->lblDate()->caption();
-}
-
-QString TfrmMain::timeIndexText() const
-{
-    return m_settings->lblTime()->caption();
-}
 
 QPrinter *TfrmMain::printer()
 {
@@ -721,13 +662,8 @@ void TfrmMain::mniPreferencesClick()
 void TfrmMain::mniCustomizeClick()
 {
     // The window stays open beside the frame, so the frame must not cover it.
-    switchOffStayOnTop();
-    m_toolBar->bar()->Customize(0);
-}
-
-void TfrmMain::switchOffStayOnTop()
-{
     m_stayOnTop->switchOff();
+    m_toolBar->bar()->Customize(0);
 }
 
 void TfrmMain::mniFileClick()
