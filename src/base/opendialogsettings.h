@@ -8,19 +8,23 @@
 class OpenDialogSettings : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(QString InitialDir MEMBER m_initialDir)
+    Q_PROPERTY(QString InitialDir READ initialDir WRITE setInitialDir NOTIFY initialDirChanged)
     Q_PROPERTY(int FilterIndex MEMBER m_filterIndex)
-    Q_PROPERTY(QString Filter MEMBER m_filter)
+    Q_PROPERTY(QString Filter READ filter WRITE setFilter NOTIFY filterChanged)
 
 public:
     OpenDialogSettings(const QString &filter, QObject *parent);
 
     QString initialDir() const { return m_initialDir; }
-    void setInitialDir(const QString &folder) { m_initialDir = folder; }
+    void setInitialDir(const QString &folder);
     int filterIndex() const { return m_filterIndex; }
     void setFilterIndex(int index) { m_filterIndex = index; }
     QString filter() const { return m_filter; }
-    void setFilter(const QString &filter) { m_filter = filter; }
+    void setFilter(const QString &filter);
+
+Q_SIGNALS:
+    void initialDirChanged(const QString &folder);
+    void filterChanged(const QString &filter);
 
 private:
     QString m_initialDir;

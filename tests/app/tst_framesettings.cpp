@@ -360,7 +360,7 @@ void TestFrameSettings::aWrongTypedFavoriteCostsNoOther()
         QStringList expected;
         for (int n = 1; n <= 8; ++n)
             expected.append(n == 3 ? QString() : QStringLiteral("/home/u/fav%1.txt").arg(n));
-        QCOMPARE(frame.favoriteFiles(), expected);
+        QCOMPARE(frame.settings().fileLists().favoriteFiles(), expected);
         frame.actions().mniExit->trigger();
     }
     QCOMPARE(m_reported.size(), 1);
@@ -398,8 +398,9 @@ void TestFrameSettings::aFileCutMidValueKeepsEveryOtherValue()
         frame.show();
         QVERIFY(m_reported.isEmpty());
         QCOMPARE(frame.geometry(), QRect(50, 60, 700, 500));
-        QCOMPARE(frame.favoriteFiles().mid(0, 2), (QStringList{file(1), file(2)}));
-        QCOMPARE(frame.filterString(),
+        QCOMPARE(frame.settings().fileLists().favoriteFiles().mid(0, 2),
+                 (QStringList{file(1), file(2)}));
+        QCOMPARE(frame.settings().sharedOptions().filterString(),
                  QStringLiteral("Text Files (*.txt)|*.txt|Notes (*.note)|*.note"));
         QVERIFY(!frame.toolBar().bar()->FindItem("btnNew")->Visible());
         const TfrmEdit *workspace = frame.workspaces().constFirst();

@@ -1,4 +1,5 @@
 #include "app/ui/frameactions.h"
+#include "app/ui/framesettings.h"
 #include "app/ui/frametoolbar.h"
 #include "app/ui/helpwindow.h"
 #include "app/ui/stayontop.h"
@@ -209,7 +210,8 @@ void TestFrame::startWithArguments()
     QCOMPARE(workspace->filePath(), path);
     QCOMPARE(workspace->document()->toPlainText(), QStringLiteral("first line\nsecond line\n"));
     QCOMPARE(frame.windowTitle(), QStringLiteral("Leafstack - [My Long Name.TXT]"));
-    QCOMPARE(QDir(frame.openDirectory()), QDir(m_dir.filePath(QStringLiteral("Mixed Case"))));
+    QCOMPARE(QDir(frame.settings().sharedOptions().openDirectory()),
+             QDir(m_dir.filePath(QStringLiteral("Mixed Case"))));
     QVERIFY(m_errors.isEmpty());
 }
 
@@ -225,7 +227,7 @@ void TestFrame::fileThatCannotBeOpened()
     QCOMPARE(frame.workspaces().size(), 1);
     QVERIFY(frame.workspaces().constFirst()->untitled());
     QCOMPARE(frame.windowTitle(), QStringLiteral("Leafstack - [untitled.txt]"));
-    QVERIFY(!frame.recentFiles().contains(folder));
+    QVERIFY(!frame.settings().fileLists().recentFiles().contains(folder));
 
     // From a drop or the Open command no Workspace is left behind.
     const QString missing = m_dir.filePath(QStringLiteral("missing.txt"));
@@ -442,7 +444,7 @@ void TestFrame::openDialog()
     const QString path = m_dir.filePath(QStringLiteral("Notes/ToDo.Txt"));
     writeFile(path, "milk\n");
     TfrmMain &frame = start();
-    frame.setOpenDirectory(m_dir.path());
+    frame.settings().sharedOptions().setOpenDirectory(m_dir.path());
 
     QStringList filters;
     QString selected;
@@ -465,8 +467,9 @@ void TestFrame::openDialog()
     QCOMPARE(opened->filePath(), path);
     QCOMPARE(opened->windowTitle(), QStringLiteral("ToDo.Txt"));
     // The next Open starts in the chosen file's folder, spelt as it is.
-    QCOMPARE(QDir(frame.openDirectory()), QDir(m_dir.filePath(QStringLiteral("Notes"))));
-    QVERIFY(frame.openDirectory().contains(QStringLiteral("Notes")));
+    QCOMPARE(QDir(frame.settings().sharedOptions().openDirectory()),
+             QDir(m_dir.filePath(QStringLiteral("Notes"))));
+    QVERIFY(frame.settings().sharedOptions().openDirectory().contains(QStringLiteral("Notes")));
 
     // A Workspace's own File > Open reaches the same dialog, in the folder of the last file.
     QString reachedFolder;
@@ -699,9 +702,9 @@ void TestFrame::hintsAndOptions()
 
     a.mniMainStatusBar->trigger();
     QVERIFY(frame.statusBar()->isHidden());
-    QVERIFY(!frame.automaticBackups());
+    QVERIFY(!frame.settings().sharedOptions().automaticBackups());
     a.mniAutomaticBackups->trigger();
-    QVERIFY(frame.automaticBackups());
+    QVERIFY(frame.settings().sharedOptions().automaticBackups());
     QVERIFY(a.mniButtonHints->isChecked());
     a.mniButtonHints->trigger();
     QVERIFY(!a.mniButtonHints->isChecked());

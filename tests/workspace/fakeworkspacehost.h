@@ -1,16 +1,31 @@
 #pragma once
 
-#include "workspace/ui/workspacehost.h"
+#include "base/filelists.h"
+#include "base/sharedoptions.h"
+#include "base/topmostcontrol.h"
+#include "workspace/ui/framecommands.h"
+#include "workspace/ui/workspaceservices.h"
 
 #include <QPrinter>
 #include <QStringList>
 
 #include <memory>
 
-// Records what a Workspace asks of its frame; every value can be set by the test.
-class FakeWorkspaceHost : public WorkspaceHost
+// Stands in for the frame a Workspace lives in: real shared options and file lists the test
+// sets, and a stay-on-top order and frame commands that count what the Workspace asks of them.
+class FakeWorkspaceHost : public TopmostControl, public FrameCommands
 {
 public:
+    FakeWorkspaceHost()
+        : options(std::make_unique<SharedOptions>())
+    {
+        options->setFilterString(
+                QStringLiteral("Text Files (*.TXT)|*.txt|Initialization Files (*.INI)|*.ini|"
+                               "HTML Files (*.HTM)|*.htm|All Files (*.*)|*.*"));
+    }
+
+    WorkspaceServices services() { return {options.get(), &lists, this, this, nullptr}; }
+
     void dropTopmost() override
     {
         ++drops;
@@ -21,22 +36,14 @@ public:
         ++restores;
         --depth;
     }
-    void reapplyStayOnTop() override { ++reapplies; }
-    bool automaticBackups() const override { return backups; }
-    QString filterString() const override { return filter; }
-    QString filterIndexText() const override { return filterIndex; }
-    QString openDirectory() const override { return directory; }
-    void setOpenDirectory(const QString &folder) override { directory = folder; }
-    void addRecentFile(const QString &path) override { recent.prepend(path); }
-    QStringList recentFiles() const override { return recent; }
-    QStringList favoriteFiles() const override { return favorites; }
+    void reapply() override { ++reapplies; }
+    void switchOff() override { ++switchOffs; }
+
     bool openInNewWorkspace(const QString &path) override
     {
         opened.append(path);
         return openSucceeds;
     }
-    QString dateIndexText() const override { return dateIndex; }
-    QString timeIndexText() const override { return timeIndex; }
     // Prints into a PDF file, pdfPath, that the test chooses.
     QPrinter *printer() override
     {
@@ -53,20 +60,13 @@ public:
     void exitApplication() override { ++exits; }
     void refreshTaskbarTitle() override { ++titleRefreshes; }
 
-    bool backups = false;
-    QString filter = QStringLiteral("Text Files (*.TXT)|*.txt|Initialization Files (*.INI)|*.ini|"
-                                    "HTML Files (*.HTM)|*.htm|All Files (*.*)|*.*");
-    QString filterIndex = QStringLiteral("1");
-    QString directory;
-    QStringList recent; // newest first
-    QStringList favorites;
+    std::unique_ptr<SharedOptions> options;
+    FileLists lists;
     QStringList opened;
     bool openSucceeds = true;
-    QString dateIndex = QStringLiteral("0");
-    QString timeIndex = QStringLiteral("-1");
     QString pdfPath;
     std::shared_ptr<QPrinter> pdfPrinter;
     int printerSetups = 0;
-    int drops = 0, restores = 0, depth = 0, reapplies = 0;
+    int drops = 0, restores = 0, depth = 0, reapplies = 0, switchOffs = 0;
     int newChildren = 0, openChildren = 0, exits = 0, titleRefreshes = 0;
 };

@@ -407,7 +407,7 @@ void TestSearchCommands::workspaceCommands()
     QMdiArea area;
     area.resize(800, 600);
     area.show();
-    auto *workspace = new TfrmEdit(&m_host);
+    auto *workspace = new TfrmEdit(m_host.services());
     area.addSubWindow(workspace);
     workspace->show();
     // Shortcuts reach the active window only.

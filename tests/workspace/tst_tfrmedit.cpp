@@ -82,7 +82,7 @@ void TestTfrmEdit::init()
     m_area->resize(800, 600);
     m_area->show();
     m_host = FakeWorkspaceHost();
-    m_host.directory = m_dir->path() + u'/';
+    m_host.options->setOpenDirectory(m_dir->path() + u'/');
     m_errors.clear();
     ErrorHandler::setPresenter([this](const QString &text) { m_errors.append(text); });
 }
@@ -99,7 +99,7 @@ void TestTfrmEdit::cleanup()
 
 TfrmEdit *TestTfrmEdit::makeWorkspace()
 {
-    auto *edit = new TfrmEdit(&m_host);
+    auto *edit = new TfrmEdit(m_host.services());
     edit->setKeyLockReader([]() { return KeyLockState{true, false}; });
     edit->setQuestionRunner([](QMessageBox &) -> int {
         qFatal("unexpected question");
@@ -182,8 +182,8 @@ void TestTfrmEdit::openKeepsTheRealName()
     QCOMPARE(bar->text(Bar::Modified), QString());
     QCOMPARE(bar->text(Bar::Caret), QStringLiteral("1:1"));
     QCOMPARE(edit->document()->toPlainText(), QString::fromLatin1(content));
-    QCOMPARE(m_host.directory, m_dir->path() + u'/');
-    QCOMPARE(m_host.recent, QStringList{path});
+    QCOMPARE(m_host.options->openDirectory(), m_dir->path() + u'/');
+    QCOMPARE(m_host.lists.recentFiles(), QStringList{path});
     QVERIFY(m_errors.isEmpty());
 }
 
@@ -194,7 +194,7 @@ void TestTfrmEdit::openFailureReports()
     QVERIFY(!edit->Open(missing));
     QCOMPARE(m_errors.size(), 1);
     QVERIFY(m_errors[0].contains(missing));
-    QVERIFY(m_host.recent.isEmpty());
+    QVERIFY(m_host.lists.recentFiles().isEmpty());
 }
 
 void TestTfrmEdit::typingMarksModifiedAndSaveWritesIt()
@@ -267,7 +267,7 @@ void TestTfrmEdit::unencodableTextOffersUtf8()
 
 void TestTfrmEdit::saveAsPreparesTheDialogAndTakesTheName()
 {
-    m_host.filterIndex = QStringLiteral("2");
+    m_host.options->setFilterIndexText(QStringLiteral("2"));
     TfrmEdit *edit = makeWorkspace();
     type(edit, QStringLiteral("hello"));
     const QString target = m_dir->filePath(QStringLiteral("Notes.md"));
@@ -292,7 +292,7 @@ void TestTfrmEdit::saveAsPreparesTheDialogAndTakesTheName()
     QVERIFY(!edit->untitled());
     QCOMPARE(edit->windowTitle(), QStringLiteral("Notes.md"));
     QCOMPARE(edit->statusPanels()->text(Bar::Path), target);
-    QCOMPARE(m_host.recent, QStringList{target});
+    QCOMPARE(m_host.lists.recentFiles(), QStringList{target});
     QCOMPARE(m_host.drops, 1);
     QCOMPARE(m_host.restores, 1);
     type(edit, QStringLiteral("!"));
@@ -334,7 +334,7 @@ void TestTfrmEdit::saveAsCancelledOrBadFilterIndex()
     QVERIFY(edit->document()->isModified());
     QVERIFY(m_errors.isEmpty());
 
-    m_host.filterIndex = QStringLiteral("two");
+    m_host.options->setFilterIndexText(QStringLiteral("two"));
     QVERIFY(!edit->mniSaveAsClick());
     QCOMPARE(runs, 1);
     QCOMPARE(m_errors, QStringList{QStringLiteral("'two' is not a valid integer value")});
@@ -350,7 +350,7 @@ void TestTfrmEdit::backups()
     QVERIFY(edit->mniSaveClick());
     QVERIFY(!QFile::exists(backup));
 
-    m_host.backups = true;
+    m_host.options->setAutomaticBackups(true);
     type(edit, QStringLiteral("1"));
     QVERIFY(edit->mniSaveClick());
     QCOMPARE(TestFiles::readBytes(backup), QByteArray("0first"));

@@ -9,6 +9,7 @@
 #include "workspace/ui/tfrmedit.h"
 #include "workspace/ui/tfrmproperties.h"
 #include "workspace/ui/workspaceactions.h"
+#include "workspace/ui/workspacestatusbar.h"
 
 #include "common/testfiles.h"
 #include "toolbar/ui/tspeedbar.h"
@@ -81,6 +82,7 @@ private slots:
 
     void untitledWorkspace();
     void savedFile();
+    void valuesComeFromTheFileNotThePanels();
     void readOnlyFile();
     void dotFileIsHidden();
     void deviceIsSystem();
@@ -114,7 +116,7 @@ void TestTfrmProperties::init()
     m_area->resize(800, 600);
     m_area->show();
     m_host = FakeWorkspaceHost();
-    m_host.directory = m_dir->path() + u'/';
+    m_host.options->setOpenDirectory(m_dir->path() + u'/');
     m_errors.clear();
     ErrorHandler::setPresenter([this](const QString &text) { m_errors.append(text); });
 }
@@ -130,7 +132,7 @@ void TestTfrmProperties::cleanup()
 
 TfrmEdit *TestTfrmProperties::makeWorkspace()
 {
-    auto *edit = new TfrmEdit(&m_host);
+    auto *edit = new TfrmEdit(m_host.services());
     edit->setClock(&m_clock);
     m_area->addSubWindow(edit);
     edit->show();
@@ -213,6 +215,21 @@ void TestTfrmProperties::savedFile()
 
     edit->view()->replaceSelection(QStringLiteral("y"));
     QCOMPARE(showProperties(edit).modified, kNow);
+}
+
+void TestTfrmProperties::valuesComeFromTheFileNotThePanels()
+{
+    // 7 bytes on disk, 5 characters in the document: each CR LF is one break.
+    TfrmEdit *edit = openFile(QStringLiteral("Dos Lines.txt"), "a\r\nb\r\nc");
+    QVERIFY(edit);
+    QCOMPARE(edit->document()->length(), 5);
+    // What the panels show is for the eye only (the path panel may be elided).
+    edit->statusPanels()->setText(WorkspaceStatusBar::Size, QStringLiteral("pnlNumBytes"));
+    edit->statusPanels()->setText(WorkspaceStatusBar::Path, QStringLiteral("/elsewhere/x.txt"));
+    const Shown shown = showProperties(edit);
+    QCOMPARE(shown.size, QStringLiteral("7 bytes"));
+    QCOMPARE(shown.location, m_dir->path());
+    QCOMPARE(shown.fileName, QStringLiteral("Dos Lines.txt"));
 }
 
 void TestTfrmProperties::readOnlyFile()

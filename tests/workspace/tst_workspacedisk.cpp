@@ -63,7 +63,7 @@ void TestWorkspaceDisk::init()
     m_area->resize(800, 600);
     m_area->show();
     m_host = FakeWorkspaceHost();
-    m_host.directory = m_dir->path() + u'/';
+    m_host.options->setOpenDirectory(m_dir->path() + u'/');
     m_errors.clear();
     m_asked.clear();
     ErrorHandler::setPresenter([this](const QString &text) { m_errors.append(text); });
@@ -81,7 +81,7 @@ void TestWorkspaceDisk::cleanup()
 
 TfrmEdit *TestWorkspaceDisk::makeWorkspace()
 {
-    auto *edit = new TfrmEdit(&m_host);
+    auto *edit = new TfrmEdit(m_host.services());
     m_area->addSubWindow(edit);
     edit->show();
     return edit;

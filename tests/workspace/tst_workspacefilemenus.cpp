@@ -59,7 +59,7 @@ void TestWorkspaceFileMenus::cleanup()
 
 TfrmEdit *TestWorkspaceFileMenus::makeWorkspace()
 {
-    auto *edit = new TfrmEdit(&m_host);
+    auto *edit = new TfrmEdit(m_host.services());
     edit->setKeyLockReader([]() { return KeyLockState{}; });
     m_area->addSubWindow(edit);
     edit->show();
@@ -83,7 +83,7 @@ QAction *TestWorkspaceFileMenus::find(QMenu *menu, const char *name) const
 
 void TestWorkspaceFileMenus::reopenFollowsOwnAdditionsOnly()
 {
-    m_host.recent = {QStringLiteral("/a/One.txt")};
+    m_host.lists.setRecentFiles({QStringLiteral("/a/One.txt")});
     TfrmEdit *edit = makeWorkspace();
     QMenu *reopen = edit->actions()->mniReopen;
     QVERIFY(reopen->isEnabled());
@@ -91,13 +91,13 @@ void TestWorkspaceFileMenus::reopenFollowsOwnAdditionsOnly()
     QCOMPARE(visibleCaptions(reopen), QStringList{QStringLiteral("/a/One.txt")});
 
     // Another Workspace's addition shows here only after this one's own next addition.
-    m_host.recent.prepend(QStringLiteral("/b/Two.txt"));
+    m_host.lists.AddRecentFile(QStringLiteral("/b/Two.txt"));
     QCOMPARE(visibleCaptions(reopen).size(), 1);
 
     const QString path = m_dir->filePath(QStringLiteral("Three & Four.txt"));
     QVERIFY(TestFiles::writeBytes(path, "x"));
     QVERIFY(edit->Open(path));
-    QCOMPARE(m_host.recent.constFirst(), path);
+    QCOMPARE(m_host.lists.recentFiles().constFirst(), path);
     QCOMPARE(visibleCaptions(reopen),
              (QStringList{FileListMenu::captionFor(path), QStringLiteral("/b/Two.txt"),
                           QStringLiteral("/a/One.txt")}));
@@ -106,12 +106,12 @@ void TestWorkspaceFileMenus::reopenFollowsOwnAdditionsOnly()
 
 void TestWorkspaceFileMenus::separatorAfterTheFourthEntry()
 {
-    m_host.recent = {QStringLiteral("/1"), QStringLiteral("/2"), QStringLiteral("/3"),
-                     QStringLiteral("/4")};
+    m_host.lists.setRecentFiles({QStringLiteral("/1"), QStringLiteral("/2"), QStringLiteral("/3"),
+                                 QStringLiteral("/4")});
     TfrmEdit *four = makeWorkspace();
     QVERIFY(!find(four->actions()->mniReopen, "mniMRUDiv")->isVisible());
 
-    m_host.recent.append(QStringLiteral("/5"));
+    m_host.lists.setRecentFiles(QStringList(m_host.lists.recentFiles()) << QStringLiteral("/5"));
     TfrmEdit *five = makeWorkspace();
     QCOMPARE(visibleCaptions(five->actions()->mniReopen),
              (QStringList{QStringLiteral("/1"), QStringLiteral("/2"), QStringLiteral("/3"),
@@ -125,7 +125,8 @@ void TestWorkspaceFileMenus::favoritesShowNonEmptyPositions()
     QVERIFY(favorites->isEnabled());
     QVERIFY(visibleCaptions(favorites).isEmpty());
 
-    m_host.favorites = {QStringLiteral("/first"), {}, {}, {}, {}, QStringLiteral("/Sixth")};
+    m_host.lists.setFavoriteFiles(
+            {QStringLiteral("/first"), {}, {}, {}, {}, QStringLiteral("/Sixth")});
     // The File menu rebuilds the favourites each time it opens.
     emit edit->actions()->mniFile->aboutToShow();
     QCOMPARE(visibleCaptions(favorites),
@@ -133,38 +134,38 @@ void TestWorkspaceFileMenus::favoritesShowNonEmptyPositions()
     QVERIFY(find(favorites, "mniFav06")->isVisible());
     QVERIFY(!find(favorites, "mniFavDiv")->isVisible());
 
-    m_host.favorites = {QStringLiteral("/only")};
+    m_host.lists.setFavoriteFiles({QStringLiteral("/only")});
     emit edit->actions()->mniFile->aboutToShow();
     QCOMPARE(visibleCaptions(favorites), QStringList{QStringLiteral("/only")});
 }
 
 void TestWorkspaceFileMenus::runMruAddsOnlyWhenTheFileOpened()
 {
-    m_host.recent = {QStringLiteral("/x/Gone.txt"), QStringLiteral("/x/Here.txt")};
+    m_host.lists.setRecentFiles({QStringLiteral("/x/Gone.txt"), QStringLiteral("/x/Here.txt")});
     TfrmEdit *edit = makeWorkspace();
 
     m_host.openSucceeds = false;
     find(edit->actions()->mniReopen, "mniMRU1")->trigger();
     QCOMPARE(m_host.opened, QStringList{QStringLiteral("/x/Gone.txt")});
-    QCOMPARE(m_host.recent.size(), 2);
+    QCOMPARE(m_host.lists.recentFiles().size(), 2);
 
     m_host.openSucceeds = true;
     find(edit->actions()->mniReopen, "mniMRU2")->trigger();
     QCOMPARE(m_host.opened.constLast(), QStringLiteral("/x/Here.txt"));
-    QCOMPARE(m_host.recent.constFirst(), QStringLiteral("/x/Here.txt"));
+    QCOMPARE(m_host.lists.recentFiles().constFirst(), QStringLiteral("/x/Here.txt"));
     QCOMPARE(find(edit->actions()->mniReopen, "mniMRU1")->data().toString(),
              QStringLiteral("/x/Here.txt"));
 }
 
 void TestWorkspaceFileMenus::runFavLeavesTheRecentListToTheOpen()
 {
-    m_host.favorites = {QStringLiteral("/fav/Notes.txt")};
+    m_host.lists.setFavoriteFiles({QStringLiteral("/fav/Notes.txt")});
     TfrmEdit *edit = makeWorkspace();
     emit edit->actions()->mniFile->aboutToShow();
     find(edit->actions()->mniFavFiles, "mniFav01")->trigger();
     QCOMPARE(m_host.opened, QStringList{QStringLiteral("/fav/Notes.txt")});
     // The new Workspace's own open puts it on the list, not the menu that was used.
-    QVERIFY(m_host.recent.isEmpty());
+    QVERIFY(m_host.lists.recentFiles().isEmpty());
 }
 
 QTEST_MAIN(TestWorkspaceFileMenus)

@@ -79,7 +79,7 @@ void TestWorkspacePrinter::cleanup()
 
 TfrmEdit *TestWorkspacePrinter::makeWorkspace(const QString &text)
 {
-    auto *edit = new TfrmEdit(&m_host);
+    auto *edit = new TfrmEdit(m_host.services());
     m_area->addSubWindow(edit);
     edit->show();
     edit->document()->setPlainText(text);

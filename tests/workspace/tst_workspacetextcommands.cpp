@@ -87,7 +87,7 @@ void TestWorkspaceTextCommands::cleanup()
 
 TfrmEdit *TestWorkspaceTextCommands::makeWorkspace(const QString &text)
 {
-    auto *edit = new TfrmEdit(&m_host);
+    auto *edit = new TfrmEdit(m_host.services());
     edit->setClock(&m_clock);
     m_area->addSubWindow(edit);
     edit->show();
@@ -373,8 +373,8 @@ void TestWorkspaceTextCommands::dateTimeStamp()
     QFETCH(QString, dateIndex);
     QFETCH(QString, timeIndex);
     QFETCH(QString, stamp);
-    m_host.dateIndex = dateIndex;
-    m_host.timeIndex = timeIndex;
+    m_host.options->setDateIndexText(dateIndex);
+    m_host.options->setTimeIndexText(timeIndex);
     TfrmEdit *edit = makeWorkspace(QStringLiteral("[]"));
     edit->view()->setSelection(1, 0);
     edit->actions()->mniDateTime->trigger();
@@ -384,8 +384,8 @@ void TestWorkspaceTextCommands::dateTimeStamp()
 
 void TestWorkspaceTextCommands::emptyStampDeletesTheSelection()
 {
-    m_host.dateIndex = QStringLiteral("-1");
-    m_host.timeIndex = QStringLiteral("-1");
+    m_host.options->setDateIndexText(QStringLiteral("-1"));
+    m_host.options->setTimeIndexText(QStringLiteral("-1"));
     TfrmEdit *edit = makeWorkspace(QStringLiteral("abcd"));
     edit->view()->setSelection(1, 2);
     edit->actions()->mniDateTime->trigger();

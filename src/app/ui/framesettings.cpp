@@ -6,9 +6,7 @@
 #include "settings/settingsstore.h"
 #include "settings/ui/tformstorage.h"
 
-#include <QEvent>
 #include <QMainWindow>
-#include <QMenu>
 
 FrameSettings::FrameSettings(QMainWindow *frame, const QString &defaultFilter)
     : QObject(frame)
@@ -17,7 +15,9 @@ FrameSettings::FrameSettings(QMainWindow *frame, const QString &defaultFilter)
     , m_date(new ValueLabel(QStringLiteral("lblDate"), QStringLiteral("0"), frame))
     , m_time(new ValueLabel(QStringLiteral("lblTime"), QStringLiteral("-1"), frame))
     , m_filterLabel(new ValueLabel(QStringLiteral("lblFilter"), QStringLiteral("1"), frame))
-{ }
+{
+    m_shared.follow(m_openDialog, m_filterLabel, m_date, m_time);
+}
 
 QStringList FrameSettings::storedProps()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/filelists.h"
+#include "base/sharedoptions.h"
 #include "settings/filelistsstorage.h"
 
 #include <QObject>
@@ -34,6 +35,9 @@ public:
     ValueLabel *lblTime() const { return m_time; }
     ValueLabel *lblFilter() const { return m_filterLabel; }
     FileLists &fileLists() { return m_lists; }
+    // The values above as every Workspace reads them, with the "Automatic Backups" check;
+    // kept equal to the stored ones both ways.
+    SharedOptions &sharedOptions() { return m_shared; }
 
     void SaveFileLists();
     // Writes everything the frame stores now, as its close would, without closing it.
@@ -51,6 +55,7 @@ private:
     ValueLabel *m_time;
     ValueLabel *m_filterLabel;
     FileLists m_lists;
+    SharedOptions m_shared;
     FileListsStorage m_listsStorage;
     SettingsStore *m_store = nullptr;
     TFormStorage *m_storage = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/topmostcontrol.h"
+
 #include <QObject>
 
 class QAction;
@@ -8,7 +10,7 @@ class QWidget;
 // The frame's Stay On Top policy. The option is the check mark of its action, and the window
 // follows it as it turns; the window's place in the stay-on-top order is changed in place,
 // never by moving, sizing or re-creating the window.
-class StayOnTop : public QObject
+class StayOnTop : public QObject, public TopmostControl
 {
     Q_OBJECT
 
@@ -22,36 +24,19 @@ public:
     // Turns the option over, and the window with it.
     void toggle();
     // Out of the stay-on-top order; the option is not touched.
-    void dropTopmost();
+    void dropTopmost() override;
     // Back into the stay-on-top order when the option is on.
-    void restoreTopmost();
+    void restoreTopmost() override;
     // Re-applies the option's state to the window (a Workspace being shown).
-    void reapply();
+    void reapply() override;
     // Windows that stay open on their own: the option is switched off for good.
-    void switchOff();
+    void switchOff() override;
 
 private:
     void setTopmost(bool topmost);
 
     QWidget *m_frame;
     QAction *m_option;
-};
-
-// Keeps the frame out of the stay-on-top order while a modal dialog is open.
-class TopmostDropped
-{
-public:
-    explicit TopmostDropped(StayOnTop &stayOnTop)
-        : m_stayOnTop(stayOnTop)
-    {
-        m_stayOnTop.dropTopmost();
-    }
-    ~TopmostDropped() { m_stayOnTop.restoreTopmost(); }
-    TopmostDropped(const TopmostDropped &) = delete;
-    TopmostDropped &operator=(const TopmostDropped &) = delete;
-
-private:
-    StayOnTop &m_stayOnTop;
 };
 
 // The option is switched off around a modal window of the program's own and back on after it.

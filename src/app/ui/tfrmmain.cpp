@@ -70,7 +70,8 @@ const QString kTitle = QStringLiteral("Leafstack");
 TfrmMain::TfrmMain(QWidget *parent)
     : QMainWindow(parent)
     , m_mdiArea(new QMdiArea(this))
-    , m_workspaces(new FrameWorkspaces(m_mdiArea, [this] { return new TfrmEdit(this); }))
+    , m_workspaces(
+              new FrameWorkspaces(m_mdiArea, [this] { return new TfrmEdit(workspaceServices()); }))
     , m_actions(new FrameActions(this))
     , m_settings(new FrameSettings(this, DefaultFilter))
     , m_fileMenus(new FrameFileMenus(*m_actions, this))
@@ -174,6 +175,7 @@ void TfrmMain::FormCreate()
     // turn them; this puts the defaults in place.
     mniButtonHintsClick();
     mniMainStatusBarClick();
+    mniAutomaticBackupsClick();
     ActiveFormChange();
 }
 
@@ -195,6 +197,9 @@ void TfrmMain::connectCommands()
     bind(a.mniArrange, &TfrmMain::mniArrangeClick);
     connect(a.mniButtonHints, &QAction::toggled, this, &TfrmMain::mniButtonHintsClick);
     connect(a.mniMainStatusBar, &QAction::toggled, this, &TfrmMain::mniMainStatusBarClick);
+    connect(a.mniAutomaticBackups, &QAction::toggled, this, &TfrmMain::mniAutomaticBackupsClick);
+    connect(&m_settings->sharedOptions(), &SharedOptions::automaticBackupsChanged,
+            a.mniAutomaticBackups, &QAction::setChecked);
     bind(a.mniSetDefault, &TfrmMain::mniSetDefaultClick);
     connect(a.mnuOptions, &QMenu::aboutToShow, this, &TfrmMain::mniOptionsClick);
     bind(a.mniPreferences, &TfrmMain::mniPreferencesClick);
@@ -322,16 +327,6 @@ void TfrmMain::addRecentFile(const QString &path)
     m_fileMenus->rebuildRecent(m_settings->fileLists());
 }
 
-QStringList TfrmMain::recentFiles() const
-{
-    return m_settings->fileLists().recentFiles();
-}
-
-QStringList TfrmMain::favoriteFiles() const
-{
-    return m_settings->fileLists().favoriteFiles();
-}
-
 void TfrmMain::RunMRU(const QString &name)
 {
     if (!OpenFile(name))
@@ -345,29 +340,10 @@ void TfrmMain::RunFav(const QString &name)
     OpenFile(name);
 }
 
-QString TfrmMain::filterString() const
+WorkspaceServices TfrmMain::workspaceServices()
 {
-    return m_settings->dlgOpenFile()->filter();
-}
-
-QString TfrmMain::filterIndexText() const
-{
-    return m_settings->lblFilter()->caption();
-}
-
-QString TfrmMain::openDirectory() const
-{
-    return m_settings->dlgOpenFile()->initialDir();
-}
-
-void TfrmMain::setOpenDirectory(const QString &directory)
-{
-    m_settings->dlgOpenFile()->setInitialDir(directory);
-}
-
-SettingsStore *TfrmMain::settingsStore() const
-{
-    return m_settings->store();
+    return {&m_settings->sharedOptions(), &m_settings->fileLists(), m_stayOnTop, this,
+            m_settings->store()};
 }
 
 void TfrmMain::setSettingsStore(SettingsStore *store)
@@ -466,9 +442,10 @@ void TfrmMain::mniButtonHintsClick()
     m_buttonHints->setOn(m_actions->mniButtonHints->isChecked());
 }
 
-bool TfrmMain::automaticBackups() const
+void TfrmMain::mniAutomaticBackupsClick()
 {
-    return m_actions->mniAutomaticBackups->isChecked();
+    // Each save reads the shared option; the check mark sets it.
+    m_settings->sharedOptions().setAutomaticBackups(m_actions->mniAutomaticBackups->isChecked());
 }
 
 void TfrmMain::mniMainStatusBarClick()
@@ -491,32 +468,7 @@ void TfrmMain::mniSetDefaultClick()
     m_defaultEditor->choose();
 }
 
-void TfrmMain::dropTopmost()
-{
-    m_stayOnTop->dropTopmost();
-}
-
-void TfrmMain::restoreTopmost()
-{
-    m_stayOnTop->restoreTopmost();
-}
-
-void TfrmMain::reapplyStayOnTop()
-{
-    m_stayOnTop->reapply();
-}
-
 // ---- dialogs and windows of later parts of the program
-
-QString TfrmMain::dateIndexText() const
-{
-    return m_settings->lblDate()->caption();
-}
-
-QString TfrmMain::timeIndexText() const
-{
-    return m_settings->lblTime()->caption();
-}
 
 QPrinter *TfrmMain::printer()
 {
@@ -553,13 +505,8 @@ void TfrmMain::mniPreferencesClick()
 void TfrmMain::mniCustomizeClick()
 {
     // The window stays open beside the frame, so the frame must not cover it.
-    switchOffStayOnTop();
-    m_toolBar->bar()->Customize(0);
-}
-
-void TfrmMain::switchOffStayOnTop()
-{
     m_stayOnTop->switchOff();
+    m_toolBar->bar()->Customize(0);
 }
 
 void TfrmMain::mniFileClick()

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "app/commandline.h"
-#include "workspace/ui/workspacehost.h"
+#include "workspace/ui/framecommands.h"
+#include "workspace/ui/workspaceservices.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -35,7 +36,7 @@ class WindowMenu;
 // The main frame: the program's one top-level window. Its MDI area holds the Workspaces; it
 // owns the commands that need no Workspace, the Stay On Top policy, the values the Workspaces
 // share, and the start-up and shutdown of the program.
-class TfrmMain : public QMainWindow, public WorkspaceHost
+class TfrmMain : public QMainWindow, public FrameCommands
 {
     Q_OBJECT
 
@@ -69,29 +70,20 @@ public:
     QList<TfrmEdit *> workspaces() const;
     TfrmEdit *activeWorkspace() const;
 
-    // WorkspaceHost
-    void dropTopmost() override;
-    void restoreTopmost() override;
-    void reapplyStayOnTop() override;
-    bool automaticBackups() const override;
-    QString filterString() const override;
-    QString filterIndexText() const override;
-    QString openDirectory() const override;
-    void setOpenDirectory(const QString &directory) override;
-    void addRecentFile(const QString &path) override;
-    QStringList recentFiles() const override;
-    QStringList favoriteFiles() const override;
+    // What every Workspace is given: the shared options and file lists, the stay-on-top
+    // order and the frame's own commands.
+    WorkspaceServices workspaceServices();
+    // Pushes a file onto the shared recent list and rebuilds the frame's Reopen submenu.
+    void addRecentFile(const QString &path);
+
+    // FrameCommands
     bool openInNewWorkspace(const QString &path) override { return OpenFile(path) != nullptr; }
-    QString dateIndexText() const override;
-    QString timeIndexText() const override;
     QPrinter *printer() override;
     void printerSetup() override { mniPrinterSetupClick(); }
     void newChild() override;
     void openChild() override;
     void exitApplication() override { mniExitClick(); }
     void refreshTaskbarTitle() override;
-    void switchOffStayOnTop() override;
-    SettingsStore *settingsStore() const override;
 
 public slots:
     TfrmEdit *NewChild();
@@ -118,6 +110,7 @@ public slots:
     void mniFileClick();
     void mniButtonHintsClick();
     void mniMainStatusBarClick();
+    void mniAutomaticBackupsClick();
     // Turns Stay On Top over, as its menu item does.
     void mniStayOnTopClick();
     void mniOptionsClick();

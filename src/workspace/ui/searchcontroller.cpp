@@ -2,17 +2,16 @@
 
 #include "base/errorhandler.h"
 #include "base/programmessage.h"
+#include "base/topmostcontrol.h"
 #include "base/ui/appmessagebox.h"
 #include "controls/ui/textview.h"
 #include "workspace/ui/finddialog.h"
 #include "workspace/ui/replacedialog.h"
 #include "workspace/ui/viewsearchtarget.h"
 #include "workspace/ui/workspaceactions.h"
-#include "workspace/ui/workspacehost.h"
 #include "workspace/workspacesearch.h"
 
 #include <QAction>
-#include <QScopeGuard>
 
 #include <memory>
 
@@ -26,11 +25,11 @@ QString withDocumentBreaks(QString text)
 }
 } // namespace
 
-SearchController::SearchController(TextView *view, WorkspaceActions *actions, WorkspaceHost *host,
-                                   QWidget *owner)
+SearchController::SearchController(TextView *view, WorkspaceActions *actions,
+                                   TopmostControl *topmost, QWidget *owner)
     : QObject(owner)
     , m_actions(actions)
-    , m_host(host)
+    , m_topmost(topmost)
     , m_owner(owner)
     , m_target(std::make_unique<ViewSearchTarget>(view))
     , m_search(std::make_unique<WorkspaceSearch>(*m_target))
@@ -69,16 +68,14 @@ ReplaceDialog *SearchController::replaceDialog()
 
 void SearchController::btnFindClick()
 {
-    m_host->dropTopmost();
-    const auto restore = qScopeGuard([this]() { m_host->restoreTopmost(); });
+    TopmostDropped dropped(*m_topmost);
     findDialog()->popUp();
     m_actions->setAvailable(m_actions->mniFindNext, true);
 }
 
 void SearchController::mniReplaceClick()
 {
-    m_host->dropTopmost();
-    const auto restore = qScopeGuard([this]() { m_host->restoreTopmost(); });
+    TopmostDropped dropped(*m_topmost);
     replaceDialog()->popUp();
 }
 
@@ -89,8 +86,7 @@ void SearchController::mniFindNextClick()
 
 void SearchController::Find(SearchDialog *dialog)
 {
-    m_host->dropTopmost();
-    const auto restore = qScopeGuard([this]() { m_host->restoreTopmost(); });
+    TopmostDropped dropped(*m_topmost);
     const QString message = m_search->Find(dialog->findText(), dialog->options());
     if (!message.isEmpty()) {
         const std::unique_ptr<QMessageBox> box(AppMessageBox::create(
@@ -106,8 +102,7 @@ void SearchController::Replace()
     const QString message = m_search->Replace(
             dialog->findText(), withDocumentBreaks(dialog->replaceText()), dialog->options());
     if (!message.isEmpty()) {
-        m_host->dropTopmost();
-        const auto restore = qScopeGuard([this]() { m_host->restoreTopmost(); });
+        TopmostDropped dropped(*m_topmost);
         // The plain box of the replace dialog: the message alone, without the program's header.
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Leafstack"),
                         ProgramMessage::toDisplay(message), QMessageBox::Ok, messageParent(dialog));

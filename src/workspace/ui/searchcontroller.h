@@ -11,9 +11,9 @@ class QWidget;
 class ReplaceDialog;
 class SearchDialog;
 class TextView;
+class TopmostControl;
 class ViewSearchTarget;
 class WorkspaceActions;
-class WorkspaceHost;
 class WorkspaceSearch;
 
 // Find, Find Next and Replace of one Workspace: its find and replace dialogs, the search over
@@ -27,7 +27,7 @@ public:
     // Seam for tests: answers a prepared message box instead of showing it.
     using MessageRunner = std::function<int(QMessageBox &box)>;
 
-    SearchController(TextView *view, WorkspaceActions *actions, WorkspaceHost *host,
+    SearchController(TextView *view, WorkspaceActions *actions, TopmostControl *topmost,
                      QWidget *owner);
     ~SearchController() override;
 
@@ -54,7 +54,7 @@ private:
     QWidget *messageParent(SearchDialog *dialog) const;
 
     WorkspaceActions *m_actions;
-    WorkspaceHost *m_host;
+    TopmostControl *m_topmost;
     QWidget *m_owner;
     std::unique_ptr<ViewSearchTarget> m_target;
     std::unique_ptr<WorkspaceSearch> m_search;

@@ -1,117 +1,99 @@
 #pragma once
 
 #include "platform/fileidentity.h"
-#include "platform/ui/keyboardlocks.h"
 #include "workspace/textdecoder.h"
+#include "workspace/ui/lockkeypoller.h"
+#include "workspace/ui/propertieslauncher.h"
+#include "workspace/ui/workspaceeditcommands.h"
+#include "workspace/ui/workspacefilecommands.h"
+#include "workspace/ui/workspacefilemenus.h"
+#include "workspace/ui/workspaceservices.h"
+#include "workspace/workspacefile.h"
 
 #include <QMdiSubWindow>
 
-#include <functional>
-#include <memory>
-
 class Clock;
-class FileConflicts;
-class FileListMenu;
-class FileWatch;
+class QMenu;
 class RecoveryFile;
 class RecoveryJournal;
-class QComboBox;
-class QFileDialog;
-class QMenu;
-class QMessageBox;
-class QTimer;
-class TfrmProperties;
 class SearchController;
 class TextDocument;
-class TextLoader;
 class TextView;
 class WorkspaceActions;
 class WorkspaceGoToLine;
-class WorkspaceHost;
 class WorkspacePrinter;
 class WorkspaceStatusBar;
 class WorkspaceTextCommands;
 
 // A Workspace: one editing window in the frame's MDI area. It is itself the MDI sub-window, so
 // its caption is the window title and closing it runs the close question directly. Its File,
-// Edit, Character and Search menus are shown in the frame's menu bar while it is active.
+// Edit, Character and Search menus are shown in the frame's menu bar while it is active. It
+// wires its parts together: the file commands, the status bar, the text, search and print
+// commands, the file submenus and the Properties dialog.
 //
-// The frame makes one with `new TfrmEdit(host)`, adds it to its QMdiArea and shows it; a fresh
-// Workspace is untitled. To open a file, call Open(); when it returns false the error has been
-// shown and the caller closes the Workspace again.
+// The frame makes one with `new TfrmEdit(services)`, adds it to its QMdiArea and shows it; a
+// fresh Workspace is untitled. To open a file, call Open(); when it returns false the error has
+// been shown and the caller closes the Workspace again.
 class TfrmEdit : public QMdiSubWindow
 {
     Q_OBJECT
 
 public:
-    // Seams for tests: run the prepared Save As dialog and return the chosen file (empty when
-    // cancelled); answer the prepared close question (and any other box the Workspace shows);
-    // read the lock keys.
-    using SaveDialogRunner = std::function<QString(QFileDialog &dialog)>;
-    using QuestionRunner = std::function<int(QMessageBox &box)>;
-    using KeyLockReader = std::function<KeyLockState()>;
-    // Shows the filled Properties dialog.
-    using PropertiesRunner = std::function<void(TfrmProperties &dialog)>;
+    using SaveDialogRunner = WorkspaceFileCommands::SaveDialogRunner;
+    using QuestionRunner = WorkspaceFileCommands::QuestionRunner;
+    using KeyLockReader = LockKeyPoller::Reader;
+    using PropertiesRunner = PropertiesLauncher::Runner;
 
-    static const QString untitledName;
+    static inline const QString &untitledName = WorkspaceFile::untitledName;
 
-    explicit TfrmEdit(WorkspaceHost *host, QWidget *parent = nullptr);
+    explicit TfrmEdit(const WorkspaceServices &services, QWidget *parent = nullptr);
     ~TfrmEdit() override;
 
-    // Loads the file at path; false when it could not be read (the error has been reported).
-    // A large file goes on loading after this returns; the Workspace shows progress meanwhile.
-    bool Open(const QString &path);
-    // A file is still loading: its text cannot be edited, saved or printed yet.
-    bool loading() const;
-    // Reads the file again, in encoding when given; the text stays as it is when that fails.
-    bool reloadFile(std::optional<TextEncoding> encoding = std::nullopt);
-    // Takes the text a journal left behind by a run that did not end, bound to its file (or
-    // untitled), modified; it is journaled anew before this returns. Throws AppError.
-    void recover(const RecoveryFile &file);
-    // "Reopen with Encoding": after asking, when there are changes to lose.
-    void reopenWithEncoding(TextEncoding encoding);
-    // The file this Workspace holds as it was when last read or written; none when untitled.
-    const FileIdentity &diskIdentity() const;
-    // Looks whether another program changed the file, and asks what to do when it did.
-    void checkDiskFile();
-    RecoveryJournal *recoveryJournal() const { return m_journal; }
-    // Takes a name that no file has yet: the empty text is saved there.
-    void bindNewFile(const QString &path);
-    // The caret to the start of line (from 1), once the text has loaded.
-    void goToLine(qsizetype line);
-    // Both return whether the text was written; a cancelled dialog or a failure returns false.
-    bool mniSaveClick();
-    bool mniSaveAsClick();
-    void MakeBackup(const QString &path);
-    // Asks about unsaved changes; true when the Workspace may close. Yes saves first, and a
-    // save that is cancelled or fails keeps the Workspace open.
-    bool FormCloseQuery();
+    // The file commands; see WorkspaceFileCommands.
+    bool Open(const QString &path) { return m_files->Open(path); }
+    bool loading() const { return m_files->loading(); }
+    bool reloadFile(std::optional<TextEncoding> encoding = std::nullopt)
+    {
+        return m_files->reloadFile(encoding);
+    }
+    void recover(const RecoveryFile &file) { m_files->recover(file); }
+    void reopenWithEncoding(TextEncoding encoding) { m_files->reopenWithEncoding(encoding); }
+    const FileIdentity &diskIdentity() const { return m_files->diskIdentity(); }
+    void checkDiskFile() { m_files->checkDiskFile(); }
+    RecoveryJournal *recoveryJournal() const { return m_files->journal(); }
+    void bindNewFile(const QString &path) { m_files->bindNewFile(path); }
+    bool mniSaveClick() { return m_files->mniSaveClick(); }
+    bool mniSaveAsClick() { return m_files->mniSaveAsClick(); }
+    void MakeBackup(const QString &path) { m_files->MakeBackup(path); }
+    bool FormCloseQuery() { return m_files->FormCloseQuery(); }
     // Closes after the frame has asked FormCloseQuery() itself, without asking again.
     void closeWithoutQuery();
+    // The caret to the start of line (from 1), once the text has loaded.
+    void goToLine(qsizetype line);
 
     void mmoMemoChange();
-    void tmrKeyStateTimer();
+    void tmrKeyStateTimer() { m_lockKeys->tick(); }
     void UpdateCaretPanel();
-    void UpdateEditItems();
+    void UpdateEditItems() { m_edit->UpdateEditItems(); }
     void RefreshTaskbarTitle();
-    void puiPropertiesClick();
+    void puiPropertiesClick() { m_properties->puiPropertiesClick(); }
     // Opens the tool bar's customisation window, which stays open beside the frame.
     void mniCustomizeToolBarClick();
 
-    // The Workspace's own copies of the Reopen and Favorite Files submenus over the shared
-    // lists. Its Reopen submenu follows the list when shown and after its own additions only.
-    void AddRecentFile(const QString &name);
-    void RebuildRecentMenu();
-    void RebuildFavoritesMenu();
-    void RunMRU(const QString &name);
-    void RunFav(const QString &name);
+    void AddRecentFile(const QString &name) { m_fileMenus->AddRecentFile(name); }
+    void RebuildRecentMenu() { m_fileMenus->RebuildRecentMenu(); }
+    void RebuildFavoritesMenu() { m_fileMenus->RebuildFavoritesMenu(); }
+    void RunMRU(const QString &name) { m_fileMenus->RunMRU(name); }
+    void RunFav(const QString &name) { m_fileMenus->RunFav(name); }
 
     // File, Edit, Character and Search, in that order, for the frame's menu bar.
     QList<QMenu *> mergedMenus() const;
 
-    bool untitled() const { return m_untitled; }
-    QString filePath() const { return m_path; }
+    bool untitled() const { return m_file->untitled(); }
+    QString filePath() const { return m_file->path(); }
     const TextFormat &textFormat() const;
+    WorkspaceFile *file() const { return m_file; }
+    WorkspaceFileCommands *fileCommands() const { return m_files; }
     TextDocument *document() const { return m_document; }
     TextView *view() const { return m_view; }
     WorkspaceStatusBar *statusPanels() const { return m_status; }
@@ -121,10 +103,16 @@ public:
     SearchController *search() const { return m_search; }
     WorkspaceGoToLine *goToLineCommand() const { return m_goToLine; }
 
-    void setSaveDialogRunner(SaveDialogRunner runner) { m_saveDialogRunner = std::move(runner); }
-    void setQuestionRunner(QuestionRunner runner) { m_questionRunner = std::move(runner); }
-    void setKeyLockReader(KeyLockReader reader) { m_keyLockReader = std::move(reader); }
-    void setPropertiesRunner(PropertiesRunner runner) { m_propertiesRunner = std::move(runner); }
+    void setSaveDialogRunner(SaveDialogRunner runner)
+    {
+        m_files->setSaveDialogRunner(std::move(runner));
+    }
+    void setQuestionRunner(QuestionRunner runner) { m_files->setQuestionRunner(std::move(runner)); }
+    void setKeyLockReader(KeyLockReader reader) { m_lockKeys->setReader(std::move(reader)); }
+    void setPropertiesRunner(PropertiesRunner runner)
+    {
+        m_properties->setRunner(std::move(runner));
+    }
     // The clock of the date and time stamp and the Properties dialog.
     void setClock(const Clock *clock);
 
@@ -137,53 +125,30 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void buildParts(QWidget *body);
     void connectActions();
     void connectView();
-    void showUntitled();
-    void openFile(const QString &path);
-    void startLoad(const QString &path, std::optional<TextEncoding> encoding);
-    void takeText(DecodedText text);
+    void connectFile();
+    void attachStore(SettingsStore *store);
     bool isCurrentWorkspace() const;
     void updateFileItems();
-    void loadFailed(const QString &message);
-    bool saveTo(const QString &path, TextFormat format);
-    bool encodableOrConverted(TextFormat &format);
-    void takeName(const QString &path);
-    void setSizePanelWidth();
     void loadingChanged(bool loading);
-    QString chooseSaveName(TextFormat &format);
-    QComboBox *addEncodingChoice(QFileDialog &dialog, const TextFormat &format);
-    int ask(const QString &message, bool withCancel);
-    // An information box (OK only), through the question runner in tests.
-    void tell(const QString &message);
-    void refreshClipboardState();
 
-    WorkspaceHost *m_host;
+    WorkspaceServices m_services;
+    WorkspaceFile *m_file;
     TextDocument *m_document = nullptr;
     TextView *m_view = nullptr;
-    TextLoader *m_loader = nullptr;
-    FileWatch *m_watch = nullptr;
-    std::unique_ptr<FileConflicts> m_conflicts;
-    RecoveryJournal *m_journal = nullptr;
-    FileIdentity m_loadedIdentity;
-    bool m_reloading = false;
+    WorkspaceFileCommands *m_files = nullptr;
     WorkspaceStatusBar *m_status = nullptr;
     WorkspaceActions *m_actions = nullptr;
     WorkspaceTextCommands *m_textCommands = nullptr;
     WorkspacePrinter *m_printer = nullptr;
-    const Clock *m_clock = nullptr;
     SearchController *m_search = nullptr;
     WorkspaceGoToLine *m_goToLine = nullptr;
-    FileListMenu *m_recentMenu = nullptr;
-    FileListMenu *m_favoritesMenu = nullptr;
-    QTimer *m_keyTimer = nullptr;
-    QString m_path;
+    WorkspaceFileMenus *m_fileMenus = nullptr;
+    PropertiesLauncher *m_properties = nullptr;
+    LockKeyPoller *m_lockKeys = nullptr;
+    WorkspaceEditCommands *m_edit = nullptr;
     bool m_shownOnce = false;
-    bool m_untitled = true;
     bool m_closeApproved = false;
-    bool m_clipboardHasText = false;
-    SaveDialogRunner m_saveDialogRunner;
-    QuestionRunner m_questionRunner;
-    KeyLockReader m_keyLockReader;
-    PropertiesRunner m_propertiesRunner;
 };

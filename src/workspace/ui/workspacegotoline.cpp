@@ -1,9 +1,9 @@
 #include "workspacegotoline.h"
 
 #include "base/errorhandler.h"
+#include "base/topmostcontrol.h"
 #include "controls/textdocument.h"
 #include "controls/ui/textview.h"
-#include "workspace/ui/hosttopmostdropped.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -43,11 +43,11 @@ qsizetype GoToLineDialog::line() const
     return m_line->value();
 }
 
-WorkspaceGoToLine::WorkspaceGoToLine(TextView *view, QAction *command, WorkspaceHost *host,
+WorkspaceGoToLine::WorkspaceGoToLine(TextView *view, QAction *command, TopmostControl *topmost,
                                      QWidget *window)
     : QObject(window)
     , m_view(view)
-    , m_host(host)
+    , m_topmost(topmost)
     , m_window(window)
 {
     connect(command, &QAction::triggered, this,
@@ -60,7 +60,7 @@ void WorkspaceGoToLine::mniGoToLineClick()
     if (m_view->isReadOnly())
         return;
     const TextDocument *doc = m_view->document();
-    HostTopmostDropped dropped(m_host);
+    TopmostDropped dropped(*m_topmost);
     GoToLineDialog dialog(doc->lineOfOffset(m_view->selectionStart()) + 1, doc->lineCount(),
                           m_window);
     const bool chosen = m_runner ? m_runner(dialog) : dialog.exec() == QDialog::Accepted;

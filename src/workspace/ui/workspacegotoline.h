@@ -8,7 +8,7 @@
 class QAction;
 class QSpinBox;
 class TextView;
-class WorkspaceHost;
+class TopmostControl;
 
 // The small dialog of Go to Line: the line number, from 1 to the text's last line.
 class GoToLineDialog : public QDialog
@@ -35,7 +35,7 @@ public:
     // Seam for tests: runs the prepared dialog; true when the user chose OK.
     using DialogRunner = std::function<bool(GoToLineDialog &dialog)>;
 
-    WorkspaceGoToLine(TextView *view, QAction *command, WorkspaceHost *host, QWidget *window);
+    WorkspaceGoToLine(TextView *view, QAction *command, TopmostControl *topmost, QWidget *window);
 
     void setDialogRunner(DialogRunner runner) { m_runner = std::move(runner); }
 
@@ -46,7 +46,7 @@ public:
 
 private:
     TextView *m_view;
-    WorkspaceHost *m_host;
+    TopmostControl *m_topmost;
     QWidget *m_window;
     DialogRunner m_runner;
 };

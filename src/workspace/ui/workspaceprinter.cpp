@@ -2,20 +2,22 @@
 
 #include "base/apperror.h"
 #include "base/errorhandler.h"
+#include "base/topmostcontrol.h"
 #include "controls/ui/pagedtextprinter.h"
 #include "controls/ui/searchhitcolor.h"
 #include "controls/ui/textview.h"
-#include "workspace/ui/hosttopmostdropped.h"
-#include "workspace/ui/workspacehost.h"
+#include "workspace/ui/framecommands.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QWidget>
 
-WorkspacePrinter::WorkspacePrinter(TextView *view, WorkspaceHost *host, QWidget *window)
+WorkspacePrinter::WorkspacePrinter(TextView *view, FrameCommands *frame, TopmostControl *topmost,
+                                   QWidget *window)
     : QObject(window)
     , m_view(view)
-    , m_host(host)
+    , m_frame(frame)
+    , m_topmost(topmost)
     , m_window(window)
 { }
 
@@ -27,8 +29,8 @@ int WorkspacePrinter::mniPrintClick()
         return 0;
     int pages = 0;
     ErrorHandler::run([&]() {
-        HostTopmostDropped dropped(m_host);
-        QPrinter *printer = m_host->printer();
+        TopmostDropped dropped(*m_topmost);
+        QPrinter *printer = m_frame->printer();
         if (choosePrinter(printer))
             pages = print(printer);
     });
@@ -75,5 +77,5 @@ int WorkspacePrinter::print(QPrinter *printer)
 void WorkspacePrinter::mniPrintSetupClick()
 {
     // The frame's own command keeps its dialog out from under a stay-on-top frame.
-    m_host->printerSetup();
+    m_frame->printerSetup();
 }

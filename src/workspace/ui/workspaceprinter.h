@@ -8,7 +8,8 @@ class QPrintDialog;
 class QPrinter;
 class QWidget;
 class TextView;
-class WorkspaceHost;
+class FrameCommands;
+class TopmostControl;
 
 // Prints a Workspace's text on the frame's printer, all of it or the range of pages chosen in
 // the print dialog, as one job named after the frame's caption, and opens the frame's printer
@@ -21,7 +22,8 @@ public:
     // Seam for tests: runs the prepared print dialog; true when the user chose to print.
     using PrintDialogRunner = std::function<bool(QPrintDialog &dialog)>;
 
-    WorkspacePrinter(TextView *view, WorkspaceHost *host, QWidget *window);
+    WorkspacePrinter(TextView *view, FrameCommands *frame, TopmostControl *topmost,
+                     QWidget *window);
 
     void setPrintDialogRunner(PrintDialogRunner runner) { m_printDialogRunner = std::move(runner); }
 
@@ -37,7 +39,8 @@ private:
     bool choosePrinter(QPrinter *printer);
 
     TextView *m_view;
-    WorkspaceHost *m_host;
+    FrameCommands *m_frame;
+    TopmostControl *m_topmost;
     QWidget *m_window;
     PrintDialogRunner m_printDialogRunner;
 };

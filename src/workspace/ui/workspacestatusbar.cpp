@@ -3,6 +3,7 @@
 #include "controls/textdocument.h"
 #include "controls/ui/textview.h"
 #include "workspace/statustexts.h"
+#include "workspace/workspacefile.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -182,10 +183,11 @@ void WorkspaceStatusBar::setPath(const QString &text)
     static_cast<PathPanel *>(m_panels[Path])->setPath(text, pathPanelWidth(text));
 }
 
-void WorkspaceStatusBar::follow(TextDocument *document, TextView *view)
+void WorkspaceStatusBar::follow(TextDocument *document, TextView *view, WorkspaceFile *file)
 {
     m_document = document;
     m_view = view;
+    connect(file, &WorkspaceFile::nameChanged, this, [this, file]() { setPath(file->pathText()); });
     connect(view, &TextView::selectionChanged, this, &WorkspaceStatusBar::showCaret);
     connect(document, &TextDocument::byteSizeChanged, this, &WorkspaceStatusBar::showSize);
     connect(document, &TextDocument::modificationChanged, this,
@@ -205,6 +207,8 @@ void WorkspaceStatusBar::follow(TextDocument *document, TextView *view)
         showEncoding();
         setText(Modified, StatusTexts::modified(m_document->isModified()));
     });
+    showSize();
+    setText(Modified, StatusTexts::modified(document->isModified()));
 }
 
 void WorkspaceStatusBar::showCaret()
@@ -222,4 +226,9 @@ void WorkspaceStatusBar::showEncoding()
 void WorkspaceStatusBar::showSize()
 {
     setText(Size, StatusTexts::size(m_document->byteSize()));
+}
+
+void WorkspaceStatusBar::fitSizePanel()
+{
+    setPanelWidth(Size, int(StatusTexts::size(m_document->byteSize()).size()) * 7);
 }

@@ -8,6 +8,7 @@ class QLabel;
 class QProgressBar;
 class TextDocument;
 class TextView;
+class WorkspaceFile;
 
 // A Workspace's status bar: nine sunken panels of fixed width (caret, modified, path, size,
 // insert mode, Num Lock, Caps Lock, spare, encoding). It asks for no width of its own: what does
@@ -32,11 +33,14 @@ public:
 
     explicit WorkspaceStatusBar(QWidget *parent = nullptr);
 
-    // Keeps the caret, modified, size and insert panels up to date with the document and view.
-    void follow(TextDocument *document, TextView *view);
+    // Keeps the caret, modified, path, size, insert and encoding panels up to date with the
+    // document, the view and the file.
+    void follow(TextDocument *document, TextView *view, WorkspaceFile *file);
     void showCaret();
     void showSize();
     void showEncoding();
+    // Set once per file taken in: 7 pixels a character of its size.
+    void fitSizePanel();
 
     // The panel's whole text; shownText() is what fits, the path elided where it is cut.
     QString text(Panel panel) const;

@@ -1,12 +1,13 @@
 #include "workspacetextcommands.h"
 
+#include "base/sharedoptions.h"
+#include "base/topmostcontrol.h"
 #include "controls/textdocument.h"
 #include "controls/ui/textview.h"
 #include "format/datetimeformats.h"
 #include "format/localnow.h"
 #include "format/systemclock.h"
 #include "workspace/asciicase.h"
-#include "workspace/ui/hosttopmostdropped.h"
 #include "workspace/ui/workspaceactions.h"
 
 #include <QAction>
@@ -14,11 +15,13 @@
 #include <QMenu>
 
 WorkspaceTextCommands::WorkspaceTextCommands(TextView *view, WorkspaceActions *actions,
-                                             WorkspaceHost *host, QWidget *dialogParent)
+                                             const SharedOptions *options, TopmostControl *topmost,
+                                             QWidget *dialogParent)
     : QObject(dialogParent)
     , m_view(view)
     , m_actions(actions)
-    , m_host(host)
+    , m_options(options)
+    , m_topmost(topmost)
     , m_dialogParent(dialogParent)
     , m_clock(&SystemClock::instance())
 {
@@ -87,7 +90,7 @@ void WorkspaceTextCommands::applyWordWrap(bool on)
 
 void WorkspaceTextCommands::SetFont()
 {
-    HostTopmostDropped dropped(m_host);
+    TopmostDropped dropped(*m_topmost);
     QFontDialog dialog(m_view->textFont(), m_dialogParent);
     dialog.setObjectName(QStringLiteral("dlgFont"));
     const bool chosen =
@@ -135,7 +138,7 @@ void WorkspaceTextCommands::mniDateTimeClick()
 {
     if (m_view->isReadOnly())
         return;
-    const int dateIndex = DateTimeFormats::dateIndexFromText(m_host->dateIndexText());
-    const int timeIndex = DateTimeFormats::timeIndexFromText(m_host->timeIndexText());
+    const int dateIndex = DateTimeFormats::dateIndexFromText(m_options->dateIndexText());
+    const int timeIndex = DateTimeFormats::timeIndexFromText(m_options->timeIndexText());
     m_view->replaceSelection(DateTimeFormats::stampText(dateIndex, timeIndex, LocalNow(*m_clock)));
 }

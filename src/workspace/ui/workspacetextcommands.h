@@ -10,7 +10,8 @@ class QFontDialog;
 class QWidget;
 class TextView;
 class WorkspaceActions;
-class WorkspaceHost;
+class SharedOptions;
+class TopmostControl;
 
 // What a Workspace does to its text and its view: paragraph alignment, word wrap, font, case
 // conversion and the date and time stamp. It drives the Workspace's actions, whose menu items
@@ -23,8 +24,8 @@ public:
     // Seam for tests: runs the prepared font dialog; true when the user chose a font.
     using FontDialogRunner = std::function<bool(QFontDialog &dialog)>;
 
-    WorkspaceTextCommands(TextView *view, WorkspaceActions *actions, WorkspaceHost *host,
-                          QWidget *dialogParent);
+    WorkspaceTextCommands(TextView *view, WorkspaceActions *actions, const SharedOptions *options,
+                          TopmostControl *topmost, QWidget *dialogParent);
 
     void setClock(const Clock *clock) { m_clock = clock; }
     void setFontDialogRunner(FontDialogRunner runner) { m_fontDialogRunner = std::move(runner); }
@@ -53,7 +54,8 @@ private:
 
     TextView *m_view;
     WorkspaceActions *m_actions;
-    WorkspaceHost *m_host;
+    const SharedOptions *m_options;
+    TopmostControl *m_topmost;
     QWidget *m_dialogParent;
     const Clock *m_clock;
     FontDialogRunner m_fontDialogRunner;
