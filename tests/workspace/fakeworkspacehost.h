@@ -1,9 +1,12 @@
 #pragma once
 
+#include "base/ui/commandactions.h"
 #include "workspace/ui/workspacehost.h"
 
+#include <QAction>
 #include <QPrinter>
 #include <QStringList>
+#include <QWidget>
 
 #include <memory>
 
@@ -48,9 +51,24 @@ public:
         return pdfPrinter.get();
     }
     void printerSetup() override { ++printerSetups; }
-    void newChild() override { ++newChildren; }
-    void openChild() override { ++openChildren; }
-    void exitApplication() override { ++exits; }
+    // A frame's commands of its own, made when first asked for: New, Open and Exit count.
+    const CommandActions &frameCommands() const override
+    {
+        if (!frameWindow) {
+            frameWindow = std::make_shared<QWidget>();
+            auto *commands = new CommandActions(CommandTable::frame(), frameWindow.get(),
+                                                Qt::WindowShortcut);
+            auto *self = const_cast<FakeWorkspaceHost *>(this);
+            QObject::connect(commands->action(QStringLiteral("mniNew")), &QAction::triggered,
+                             commands, [self] { ++self->newChildren; });
+            QObject::connect(commands->action(QStringLiteral("mniOpen")), &QAction::triggered,
+                             commands, [self] { ++self->openChildren; });
+            QObject::connect(commands->action(QStringLiteral("mniExit")), &QAction::triggered,
+                             commands, [self] { ++self->exits; });
+            frame = commands;
+        }
+        return *frame;
+    }
     void refreshTaskbarTitle() override { ++titleRefreshes; }
 
     bool backups = false;
@@ -66,6 +84,8 @@ public:
     QString timeIndex = QStringLiteral("-1");
     QString pdfPath;
     std::shared_ptr<QPrinter> pdfPrinter;
+    mutable std::shared_ptr<QWidget> frameWindow;
+    mutable CommandActions *frame = nullptr;
     int printerSetups = 0;
     int drops = 0, restores = 0, depth = 0, reapplies = 0;
     int newChildren = 0, openChildren = 0, exits = 0, titleRefreshes = 0;

@@ -392,14 +392,9 @@ TfrmEdit *TfrmMain::createWorkspace()
     return workspace;
 }
 
-void TfrmMain::newChild()
+const CommandActions &TfrmMain::frameCommands() const
 {
-    ErrorHandler::run([this] { NewChild(); });
-}
-
-void TfrmMain::openChild()
-{
-    ErrorHandler::run([this] { OpenChild(); });
+    return m_actions->commands();
 }
 
 TfrmEdit *TfrmMain::NewChild()

@@ -82,9 +82,7 @@ public:
     QString timeIndexText() const override;
     QPrinter *printer() override;
     void printerSetup() override { mniPrinterSetupClick(); }
-    void newChild() override;
-    void openChild() override;
-    void exitApplication() override { mniExitClick(); }
+    const CommandActions &frameCommands() const override;
     void refreshTaskbarTitle() override;
     void switchOffStayOnTop() override;
     SettingsStore *settingsStore() const override;

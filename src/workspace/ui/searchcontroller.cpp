@@ -72,7 +72,7 @@ void SearchController::btnFindClick()
     m_host->dropTopmost();
     const auto restore = qScopeGuard([this]() { m_host->restoreTopmost(); });
     findDialog()->popUp();
-    m_actions->setAvailable(m_actions->mniFindNext, true);
+    m_actions->mniFindNext->setEnabled(true);
 }
 
 void SearchController::mniReplaceClick()

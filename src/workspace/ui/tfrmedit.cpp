@@ -69,7 +69,7 @@ TfrmEdit::TfrmEdit(WorkspaceHost *host, QWidget *parent)
     auto *layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_actions = new WorkspaceActions(this);
+    m_actions = new WorkspaceActions(this, host->frameCommands());
     m_document = new TextDocument(this);
     m_view = new TextView(m_document, body);
     m_view->setObjectName(QStringLiteral("mmoMemo"));
@@ -137,9 +137,6 @@ void TfrmEdit::connectActions()
     connect(m_recentMenu, &FileListMenu::fileChosen, this, &TfrmEdit::RunMRU);
     connect(m_favoritesMenu, &FileListMenu::fileChosen, this, &TfrmEdit::RunFav);
     connect(a->mniFile, &QMenu::aboutToShow, this, &TfrmEdit::RebuildFavoritesMenu);
-    connect(a->mniNew, &QAction::triggered, this, [this]() { m_host->newChild(); });
-    connect(a->mniOpen, &QAction::triggered, this, [this]() { m_host->openChild(); });
-    connect(a->mniExit, &QAction::triggered, this, [this]() { m_host->exitApplication(); });
     connect(a->mniClose, &QAction::triggered, this, &QWidget::close);
     connect(a->mniSave, &QAction::triggered, this, &TfrmEdit::mniSaveClick);
     connect(a->mniSaveAs, &QAction::triggered, this, &TfrmEdit::mniSaveAsClick);
@@ -620,7 +617,7 @@ void TfrmEdit::mmoMemoChange()
     const bool hasText = !m_document->isEmpty();
     for (QAction *action : {m_actions->mniFind, m_actions->mniFindNext, m_actions->mniReplace,
                             m_actions->mniSelectAll})
-        m_actions->setAvailable(action, hasText);
+        action->setEnabled(hasText);
     m_actions->mniConvert->setEnabled(hasText);
     UpdateEditItems();
     m_textCommands->UpdateAlignmentItems();
@@ -642,10 +639,10 @@ void TfrmEdit::refreshClipboardState()
 
 void TfrmEdit::UpdateEditItems()
 {
-    m_actions->setAvailable(m_actions->mniPaste, m_clipboardHasText && !loading());
+    m_actions->mniPaste->setEnabled(m_clipboardHasText && !loading());
     const bool selected = m_view->selectionLength() != 0;
     for (QAction *action : {m_actions->mniCut, m_actions->mniCopy, m_actions->mniDelete})
-        m_actions->setAvailable(action, selected);
+        action->setEnabled(selected);
 }
 
 void TfrmEdit::setClock(const Clock *clock)

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class CommandActions;
 class QPrinter;
 class SettingsStore;
 
@@ -50,10 +51,8 @@ public:
     virtual QPrinter *printer() = 0;
     virtual void printerSetup() = 0;
 
-    // The frame's own commands, reached from a Workspace's File menu.
-    virtual void newChild() = 0;
-    virtual void openChild() = 0;
-    virtual void exitApplication() = 0;
+    // The frame's commands: a Workspace's File menu offers the frame's own New, Open and Exit.
+    virtual const CommandActions &frameCommands() const = 0;
 
     // Copies the frame's current caption (which names the active maximised Workspace) to the
     // title the desktop shows for the program.
