@@ -81,7 +81,8 @@ QAction *CommandActions::make(const CommandTable::Command &command, Qt::Shortcut
             group = new QActionGroup(this);
         group->addAction(action);
     }
-    // Window-wide keys reach the owner wherever its menus are shown.
+    // Keys bound to the owner work while it has the focus; window-wide ones only while the
+    // command's menu stands in the bar.
     if (context != Qt::WindowShortcut && !(command.flags & CommandTable::Command::TextKeys))
         m_owner->addAction(action);
     m_byId.insert(command.id, action);
