@@ -1,12 +1,8 @@
 #include "app/programfiles.h"
-#include "app/ui/frameactions.h"
-#include "app/ui/tfrmmain.h"
-#include "workspace/ui/tfrmedit.h"
+#include "base/commandtable.h"
 
 #include "common/testfiles.h"
-#include <QAction>
 #include <QDir>
-#include <QMenu>
 #include <QTemporaryDir>
 #include <QTextDocument>
 
@@ -39,18 +35,27 @@ QString plainCaption(QString caption)
     return caption.trimmed();
 }
 
-// Every command of the menu and its submenus; the file lists hold file names, not commands.
-void collect(const QMenu *menu, QStringList &captions)
+// The captions of every command a menu of the set offers, and of its submenus; the file lists
+// are submenus of file names, not of commands.
+QStringList menuCaptions(const CommandTable::Set &set)
 {
-    for (QAction *action : menu->actions()) {
-        if (action->isSeparator())
-            continue;
-        captions << plainCaption(action->text());
-        const QMenu *sub = action->menu();
-        if (sub && sub->objectName() != QLatin1String("mniReopen")
-            && sub->objectName() != QLatin1String("mniFavFiles"))
-            collect(sub, captions);
+    QStringList captions;
+    for (const CommandTable::Menu &menu : set.menus) {
+        for (const QString &entry : menu.entries) {
+            if (entry.startsWith(u'-'))
+                continue;
+            const CommandTable::Command *command = set.command(entry);
+            if (!command)
+                command = CommandTable::frame().command(entry);
+            const CommandTable::Menu *sub =
+                    entry.startsWith(u'>') ? set.menu(entry.mid(1)) : nullptr;
+            if (command)
+                captions << plainCaption(command->caption);
+            else if (sub)
+                captions << plainCaption(sub->caption);
+        }
     }
+    return captions;
 }
 
 } // namespace
@@ -66,16 +71,8 @@ void TestHelpCoverage::initTestCase()
 
 void TestHelpCoverage::everyMenuCommandIsDescribed()
 {
-    TfrmMain frame;
-    TfrmEdit *workspace = frame.NewChild();
-    QStringList captions;
-    for (const QMenu *menu : frame.actions().frameMenus())
-        collect(menu, captions);
-    collect(frame.actions().pumTray, captions);
-    for (const QMenu *menu : workspace->mergedMenus())
-        collect(menu, captions);
-    for (const QMenu *menu : workspace->findChildren<QMenu *>(QStringLiteral("pumPopup")))
-        collect(menu, captions);
+    const QStringList captions =
+            menuCaptions(CommandTable::frame()) + menuCaptions(CommandTable::workspace());
     QVERIFY(captions.size() > 40);
     QStringList missing;
     for (const QString &caption : std::as_const(captions)) {

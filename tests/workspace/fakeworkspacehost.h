@@ -3,11 +3,14 @@
 #include "base/filelists.h"
 #include "base/sharedoptions.h"
 #include "base/topmostcontrol.h"
+#include "base/ui/commandactions.h"
 #include "workspace/ui/framecommands.h"
 #include "workspace/ui/workspaceservices.h"
 
+#include <QAction>
 #include <QPrinter>
 #include <QStringList>
+#include <QWidget>
 
 #include <memory>
 
@@ -55,9 +58,24 @@ public:
         return pdfPrinter.get();
     }
     void printerSetup() override { ++printerSetups; }
-    void newChild() override { ++newChildren; }
-    void openChild() override { ++openChildren; }
-    void exitApplication() override { ++exits; }
+    // A frame's commands of its own, made when first asked for: New, Open and Exit count.
+    const CommandActions &frameCommands() const override
+    {
+        if (!frameWindow) {
+            frameWindow = std::make_shared<QWidget>();
+            auto *commands = new CommandActions(CommandTable::frame(), frameWindow.get(),
+                                                Qt::WindowShortcut);
+            auto *self = const_cast<FakeWorkspaceHost *>(this);
+            QObject::connect(commands->action(QStringLiteral("mniNew")), &QAction::triggered,
+                             commands, [self] { ++self->newChildren; });
+            QObject::connect(commands->action(QStringLiteral("mniOpen")), &QAction::triggered,
+                             commands, [self] { ++self->openChildren; });
+            QObject::connect(commands->action(QStringLiteral("mniExit")), &QAction::triggered,
+                             commands, [self] { ++self->exits; });
+            frameActions = commands;
+        }
+        return *frameActions;
+    }
     void refreshTaskbarTitle() override { ++titleRefreshes; }
 
     std::unique_ptr<SharedOptions> options;
@@ -66,6 +84,8 @@ public:
     bool openSucceeds = true;
     QString pdfPath;
     std::shared_ptr<QPrinter> pdfPrinter;
+    mutable std::shared_ptr<QWidget> frameWindow;
+    mutable CommandActions *frameActions = nullptr;
     int printerSetups = 0;
     int drops = 0, restores = 0, depth = 0, reapplies = 0, switchOffs = 0;
     int newChildren = 0, openChildren = 0, exits = 0, titleRefreshes = 0;

@@ -82,7 +82,7 @@ void TestSearchCommands::init()
     m_doc = new TextDocument(m_owner);
     m_view = new TextView(m_doc, m_owner);
     m_view->resize(500, 300);
-    m_actions = new WorkspaceActions(m_owner);
+    m_actions = new WorkspaceActions(m_owner, m_host.frameCommands());
     m_search = new SearchController(m_view, m_actions, &m_host, m_owner);
     m_shown.clear();
     m_search->setMessageRunner([this](QMessageBox &box) {
@@ -177,7 +177,7 @@ void TestSearchCommands::returnAndEscapeInTheDialog()
 void TestSearchCommands::findCommandShowsTheDialog()
 {
     m_doc->setPlainText(u"text"_qs);
-    m_actions->setAvailable(m_actions->mniFindNext, false);
+    m_actions->mniFindNext->setEnabled(false);
     m_search->btnFindClick();
     FindDialog *dialog = m_search->findDialog();
     QVERIFY(dialog->isVisible());

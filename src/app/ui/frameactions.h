@@ -1,21 +1,24 @@
 #pragma once
 
-#include <QKeySequence>
 #include <QObject>
 
+class CommandActions;
 class QAction;
 class QMenu;
 class QWidget;
 
-// Every command of the frame as one QAction with its caption, shortcut and hint, and the
-// frame's four menus and the tray menu built from them. The members carry the names the
-// commands are known by throughout the program (mniNew, mniTile, puiExit...).
+// The frame's commands as the command table makes them: one QAction each, the frame's four
+// menus and the tray menu. The members carry the names the commands are known by throughout
+// the program (mniNew, mniTile, puiExit...). The shortcuts are live only while the action's
+// menu stands in the bar, so the frame's File menu never competes with a Workspace's.
 class FrameActions : public QObject
 {
     Q_OBJECT
 
 public:
     explicit FrameActions(QWidget *frame);
+
+    const CommandActions &commands() const { return *m_commands; }
 
     // File
     QAction *mniNew = nullptr;
@@ -57,15 +60,5 @@ public:
     QList<QMenu *> frameMenus() const;
 
 private:
-    QAction *make(const char *name, const QString &caption, const QString &hint,
-                  const QKeySequence &shortcut = {});
-    QAction *makeCheck(const char *name, const QString &caption, bool checked);
-    QMenu *makeMenu(const char *name, const QString &caption, const QString &hint);
-    void buildFileMenu();
-    void buildWindowMenu();
-    void buildOptionsMenu();
-    void buildHelpMenu();
-    void buildTrayMenu();
-
-    QWidget *m_frame;
+    CommandActions *m_commands;
 };

@@ -11,9 +11,9 @@ class QWidget;
 class TSpeedBar;
 class TSpeedItem;
 
-// The frame's tool bar: its sections ("File", "Window", "Options", "Help") and items, each a
-// button of its own caption, hint and glyph that runs one of the frame's commands and follows
-// that command's enabled state.
+// The frame's tool bar, as the command table lays it out: its sections ("File", "Window",
+// "Options", "Help") and items, each a button of its own caption, hint and glyph that runs one
+// of the frame's commands and follows that command's enabled state.
 class FrameToolBar
 {
 public:
@@ -37,9 +37,6 @@ public:
     const Item *item(const QString &name) const;
 
 private:
-    void add(const char *name, const char *section, const char *buttonCaption, const char *hint,
-             bool onBar, QAction *command, const char *glyph);
-
     TSpeedBar *m_bar;
     QList<Item> m_items;
 };

@@ -282,14 +282,9 @@ void TfrmMain::setQuestionRunner(QuestionRunner runner)
     m_startup->setQuestionRunner(std::move(runner));
 }
 
-void TfrmMain::newChild()
+const CommandActions &TfrmMain::frameCommands() const
 {
-    ErrorHandler::run([this] { NewChild(); });
-}
-
-void TfrmMain::openChild()
-{
-    ErrorHandler::run([this] { OpenChild(); });
+    return m_actions->commands();
 }
 
 TfrmEdit *TfrmMain::NewChild()

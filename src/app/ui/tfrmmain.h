@@ -80,9 +80,7 @@ public:
     bool openInNewWorkspace(const QString &path) override { return OpenFile(path) != nullptr; }
     QPrinter *printer() override;
     void printerSetup() override { mniPrinterSetupClick(); }
-    void newChild() override;
-    void openChild() override;
-    void exitApplication() override { mniExitClick(); }
+    const CommandActions &frameCommands() const override;
     void refreshTaskbarTitle() override;
 
 public slots:

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class CommandActions;
 class QPrinter;
 
 // The frame's own commands as a Workspace reaches them: from its File menu, its Reopen and
@@ -11,9 +12,8 @@ class FrameCommands
 public:
     virtual ~FrameCommands() = default;
 
-    virtual void newChild() = 0;
-    virtual void openChild() = 0;
-    virtual void exitApplication() = 0;
+    // The frame's actions: a Workspace's File menu offers the frame's own New, Open and Exit.
+    virtual const CommandActions &frameCommands() const = 0;
     // Opens the file in a new Workspace of the frame; false when it could not be read: the
     // error has been shown and the Workspace made for it closed again.
     virtual bool openInNewWorkspace(const QString &path) = 0;

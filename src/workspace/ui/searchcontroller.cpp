@@ -70,7 +70,7 @@ void SearchController::btnFindClick()
 {
     TopmostDropped dropped(*m_topmost);
     findDialog()->popUp();
-    m_actions->setAvailable(m_actions->mniFindNext, true);
+    m_actions->mniFindNext->setEnabled(true);
 }
 
 void SearchController::mniReplaceClick()

@@ -55,7 +55,7 @@ TfrmEdit::~TfrmEdit() = default;
 void TfrmEdit::buildParts(QWidget *body)
 {
     const WorkspaceServices &s = m_services;
-    m_actions = new WorkspaceActions(this);
+    m_actions = new WorkspaceActions(this, m_services.frame->frameCommands());
     m_document = new TextDocument(this);
     m_view = new TextView(m_document, body);
     m_view->setObjectName(QStringLiteral("mmoMemo"));
@@ -87,12 +87,8 @@ void TfrmEdit::attachStore(SettingsStore *store)
 void TfrmEdit::connectActions()
 {
     WorkspaceActions *a = m_actions;
-    FrameCommands *frame = m_services.frame;
     connect(a->mniFile, &QMenu::aboutToShow, m_fileMenus,
             &WorkspaceFileMenus::RebuildFavoritesMenu);
-    connect(a->mniNew, &QAction::triggered, this, [frame]() { frame->newChild(); });
-    connect(a->mniOpen, &QAction::triggered, this, [frame]() { frame->openChild(); });
-    connect(a->mniExit, &QAction::triggered, this, [frame]() { frame->exitApplication(); });
     connect(a->mniClose, &QAction::triggered, this, &QWidget::close);
     connect(a->mniSave, &QAction::triggered, m_files, &WorkspaceFileCommands::mniSaveClick);
     connect(a->mniSaveAs, &QAction::triggered, m_files, &WorkspaceFileCommands::mniSaveAsClick);

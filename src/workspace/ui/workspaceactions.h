@@ -1,24 +1,26 @@
 #pragma once
 
-#include <QKeySequence>
 #include <QObject>
 
+class CommandActions;
 class QAction;
-class QActionGroup;
 class QMenu;
 class QWidget;
 class TSpeedBar;
 
-// Every command of a Workspace as one QAction, and the menus, popup and tool bar built from
-// them. Commands whose work is not there yet stay disabled whatever the state of the text.
+// A Workspace's commands as the command table makes them: one QAction each, shared by its
+// menus, pop-up menu and tool bar. Its File menu offers the frame's own New, Open and Exit.
 class WorkspaceActions : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit WorkspaceActions(QWidget *owner);
+    // frame: the frame's commands, whose New, Open and Exit the File menu shows.
+    WorkspaceActions(QWidget *owner, const CommandActions &frame);
 
-    // File
+    const CommandActions &commands() const { return *m_commands; }
+
+    // File; mniNew, mniOpen and mniExit are the frame's.
     QAction *mniNew, *mniOpen, *mniClose, *mniSave, *mniSaveAs, *mniPrint, *mniPrintSetup,
             *mniCustomizeToolBar, *mniExit;
     // Edit
@@ -38,21 +40,13 @@ public:
     QList<QAction *> encodingItems;
     TSpeedBar *barTool;
 
-    // Takes from menu's items the keys that a command of ours has: two commands on one key
+    // Takes from menu's items the keys that a command of our menus has: two commands on one key
     // would leave the key doing nothing.
     void takeKeysFrom(QMenu *menu);
-    // Enables action unless its command is still waiting for its implementation.
-    void setAvailable(QAction *action, bool enabled);
-    bool pending(QAction *action) const;
 
 private:
-    QAction *make(const char *name, const QString &text, const QString &hint,
-                  const QKeySequence &shortcut = {});
-    void setToolBarText(QAction *action, const QString &buttonText, const QString &caption);
-    void buildMenus(QWidget *owner);
-    void buildPopup(QWidget *owner);
-    void buildToolBar(QWidget *owner);
+    void takeActions();
+    void takeMenus();
 
-    QActionGroup *m_alignment = nullptr;
-    QList<QAction *> m_pending;
+    CommandActions *m_commands;
 };

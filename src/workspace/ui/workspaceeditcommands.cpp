@@ -70,7 +70,7 @@ void WorkspaceEditCommands::followText()
     const bool hasText = !m_document->isEmpty();
     for (QAction *action : {m_actions->mniFind, m_actions->mniFindNext, m_actions->mniReplace,
                             m_actions->mniSelectAll})
-        m_actions->setAvailable(action, hasText);
+        action->setEnabled(hasText);
     m_actions->mniConvert->setEnabled(hasText);
     UpdateEditItems();
     m_textCommands->UpdateAlignmentItems();
@@ -86,8 +86,8 @@ void WorkspaceEditCommands::refreshClipboardState()
 
 void WorkspaceEditCommands::UpdateEditItems()
 {
-    m_actions->setAvailable(m_actions->mniPaste, m_clipboardHasText && !m_loading());
+    m_actions->mniPaste->setEnabled(m_clipboardHasText && !m_loading());
     const bool selected = m_view->selectionLength() != 0;
     for (QAction *action : {m_actions->mniCut, m_actions->mniCopy, m_actions->mniDelete})
-        m_actions->setAvailable(action, selected);
+        action->setEnabled(selected);
 }
