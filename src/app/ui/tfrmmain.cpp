@@ -1,17 +1,15 @@
 #include "tfrmmain.h"
 
 #include "app/commandline.h"
-#include "base/apperror.h"
-#include "base/dialogfilter.h"
 #include "base/errorhandler.h"
 #include "base/opendialogsettings.h"
-#include "base/ui/appmessagebox.h"
+#include "base/ui/commandactions.h"
 #include "base/valuelabel.h"
 #include "buttonhints.h"
-#include "controls/textdocument.h"
 #include "defaulteditoroption.h"
 #include "filedropfilter.h"
 #include "frameactions.h"
+#include "framedialogs.h"
 #include "framefilemenus.h"
 #include "framehelp.h"
 #include "framesettings.h"
@@ -19,44 +17,31 @@
 #include "frametoolbar.h"
 #include "frametray.h"
 #include "frameworkspaces.h"
-#include "helpwindow.h"
 #include "mdiiconarranger.h"
 #include "mditiler.h"
 #include "menumerger.h"
 #include "openfilechooser.h"
-#include "platform/fileidentity.h"
-#include "platform/keptcopies.h"
-#include "preferences/ui/tfrmtools.h"
 #include "settings/ui/tformstorage.h"
 #include "stayontop.h"
-#include "tfrmabout.h"
 #include "toolbar/ui/speedbardock.h"
 #include "toolbar/ui/tspeedbar.h"
 #include "windowmenu.h"
-#include "workspace/recoveryfile.h"
-#include "workspace/recoveryfolder.h"
 #include "workspace/ui/tfrmedit.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
-#include <QToolBar>
 
-#include <algorithm>
+#include <utility>
 
 const QString TfrmMain::DefaultFilter =
         QStringLiteral("Text Files (*.TXT)|*.txt|Initialization Files (*.INI)|*.ini|"
@@ -86,6 +71,7 @@ TfrmMain::TfrmMain(QWidget *parent)
                                              [this](const QString &path) { addRecentFile(path); }))
     , m_hintPanel(new QLabel(this))
     , m_help(std::make_unique<FrameHelp>(*m_stayOnTop, QCoreApplication::applicationDirPath()))
+    , m_dialogs(std::make_unique<FrameDialogs>(this, *m_stayOnTop, *m_settings))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kTitle);
@@ -181,34 +167,39 @@ void TfrmMain::FormCreate()
 
 void TfrmMain::connectCommands()
 {
-    const FrameActions &a = *m_actions;
-    const auto bind = [this](QAction *action, void (TfrmMain::*slot)()) {
-        connect(action, &QAction::triggered, this,
-                [this, slot] { ErrorHandler::run([&] { (this->*slot)(); }); });
+    using Slot = void (TfrmMain::*)();
+    static const std::pair<const char *, Slot> commands[] = {
+            {"mniOpen", &TfrmMain::OpenChild},
+            {"mniCustomize", &TfrmMain::mniCustomizeClick},
+            {"mniPrinterSetup", &TfrmMain::mniPrinterSetupClick},
+            {"mniExit", &TfrmMain::mniExitClick},
+            {"mniTile", &TfrmMain::mniTileClick},
+            {"mniCascade", &TfrmMain::mniCascadeClick},
+            {"mniArrange", &TfrmMain::mniArrangeClick},
+            {"mniSetDefault", &TfrmMain::mniSetDefaultClick},
+            {"mniPreferences", &TfrmMain::mniPreferencesClick},
+            {"mniContents", &TfrmMain::mniContentsClick},
+            {"mniSearchForHelpOn", &TfrmMain::mniSearchForHelpOnClick},
+            {"mniHowtoUseHelp", &TfrmMain::mniHowtoUseHelpClick},
+            {"mniWhatsNew", &TfrmMain::mniWhatsNewClick},
+            {"mniAbout", &TfrmMain::mniAboutLeafstackClick},
+            {"puiLeafstack", &TfrmMain::puiLeafstackClick},
     };
-    bind(a.mniOpen, &TfrmMain::OpenChild);
+    // Every command runs inside the error handler: what fails is shown, never thrown into Qt.
+    for (const auto &[id, slot] : commands) {
+        connect(m_actions->commands().action(QLatin1String(id)), &QAction::triggered, this,
+                [this, slot = slot] { ErrorHandler::run([&] { (this->*slot)(); }); });
+    }
+    const FrameActions &a = *m_actions;
     connect(a.mniNew, &QAction::triggered, this,
             [this] { ErrorHandler::run([&] { NewChild(); }); });
-    bind(a.mniCustomize, &TfrmMain::mniCustomizeClick);
-    bind(a.mniPrinterSetup, &TfrmMain::mniPrinterSetupClick);
-    bind(a.mniExit, &TfrmMain::mniExitClick);
-    bind(a.mniTile, &TfrmMain::mniTileClick);
-    bind(a.mniCascade, &TfrmMain::mniCascadeClick);
-    bind(a.mniArrange, &TfrmMain::mniArrangeClick);
+    // The options follow their check marks, whoever turns them.
     connect(a.mniButtonHints, &QAction::toggled, this, &TfrmMain::mniButtonHintsClick);
     connect(a.mniMainStatusBar, &QAction::toggled, this, &TfrmMain::mniMainStatusBarClick);
     connect(a.mniAutomaticBackups, &QAction::toggled, this, &TfrmMain::mniAutomaticBackupsClick);
     connect(&m_settings->sharedOptions(), &SharedOptions::automaticBackupsChanged,
             a.mniAutomaticBackups, &QAction::setChecked);
-    bind(a.mniSetDefault, &TfrmMain::mniSetDefaultClick);
     connect(a.mnuOptions, &QMenu::aboutToShow, this, &TfrmMain::mniOptionsClick);
-    bind(a.mniPreferences, &TfrmMain::mniPreferencesClick);
-    bind(a.mniContents, &TfrmMain::mniContentsClick);
-    bind(a.mniSearchForHelpOn, &TfrmMain::mniSearchForHelpOnClick);
-    bind(a.mniHowtoUseHelp, &TfrmMain::mniHowtoUseHelpClick);
-    bind(a.mniWhatsNew, &TfrmMain::mniWhatsNewClick);
-    bind(a.mniAbout, &TfrmMain::mniAboutLeafstackClick);
-    bind(a.puiLeafstack, &TfrmMain::puiLeafstackClick);
     connect(a.mnuFile, &QMenu::aboutToShow, this, &TfrmMain::mniFileClick);
     connect(m_fileMenus, &FrameFileMenus::recentChosen, this, &TfrmMain::RunMRU);
     connect(m_fileMenus, &FrameFileMenus::favoriteChosen, this, &TfrmMain::RunFav);
@@ -463,45 +454,31 @@ void TfrmMain::mniSetDefaultClick()
     m_defaultEditor->choose();
 }
 
-// ---- dialogs and windows of later parts of the program
+// ---- dialogs
 
 QPrinter *TfrmMain::printer()
 {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>();
-    return m_printer.get();
+    return m_dialogs->printer();
 }
 
 void TfrmMain::mniPrinterSetupClick()
 {
-    TopmostDropped dropped(*m_stayOnTop);
-    QPageSetupDialog dialog(printer(), this);
-    dialog.setObjectName(QStringLiteral("dlgPrinterSetup"));
-    dialog.exec();
+    m_dialogs->printerSetup();
 }
 
 void TfrmMain::mniAboutLeafstackClick()
 {
-    StayOnTopSuspended suspended(*m_stayOnTop);
-    TfrmAbout about(this);
-    about.exec();
+    m_dialogs->about();
 }
 
 void TfrmMain::mniPreferencesClick()
 {
-    StayOnTopSuspended suspended(*m_stayOnTop);
-    FrameSettings &values = *m_settings;
-    TfrmTools preferences({values.dlgOpenFile(), values.lblFilter(), values.lblDate(),
-                           values.lblTime(), &values.fileLists(), values.store()},
-                          this);
-    preferences.exec();
+    m_dialogs->preferences();
 }
 
 void TfrmMain::mniCustomizeClick()
 {
-    // The window stays open beside the frame, so the frame must not cover it.
-    m_stayOnTop->switchOff();
-    m_toolBar->bar()->Customize(0);
+    m_dialogs->customize(m_toolBar->bar());
 }
 
 void TfrmMain::mniFileClick()

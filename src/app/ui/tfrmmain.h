@@ -14,6 +14,7 @@ class ButtonHints;
 class DefaultEditorOption;
 class FileDropFilter;
 class FrameActions;
+class FrameDialogs;
 class FrameHelp;
 class FrameFileMenus;
 class FrameSettings;
@@ -153,7 +154,7 @@ private:
     std::unique_ptr<FrameStartup> m_startup;
     QLabel *m_hintPanel;
     std::unique_ptr<FrameHelp> m_help;
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<FrameDialogs> m_dialogs;
 
     QStringList m_arguments;
     QString m_workingDirectory;
