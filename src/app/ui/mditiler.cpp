@@ -5,8 +5,23 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+void MdiTiler::restoreMaximised(QMdiArea *area)
+{
+    for (QMdiSubWindow *window : area->subWindowList()) {
+        if (window->isMaximized())
+            window->showNormal();
+    }
+}
+
+void MdiTiler::cascade(QMdiArea *area)
+{
+    restoreMaximised(area);
+    area->cascadeSubWindows();
+}
+
 void MdiTiler::tile(QMdiArea *area)
 {
+    restoreMaximised(area);
     QList<QMdiSubWindow *> windows;
     for (QMdiSubWindow *window : area->subWindowList(QMdiArea::CreationOrder)) {
         if (window->isVisible() && !window->isMinimized())

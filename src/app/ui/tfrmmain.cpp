@@ -341,24 +341,14 @@ void TfrmMain::setSettingsStore(SettingsStore *store)
 
 // ---- window arrangement
 
-void TfrmMain::restoreMaximised()
-{
-    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
-        if (window->isMaximized())
-            window->showNormal();
-    }
-}
-
 void TfrmMain::mniTileClick()
 {
-    restoreMaximised();
     MdiTiler::tile(m_mdiArea);
 }
 
 void TfrmMain::mniCascadeClick()
 {
-    restoreMaximised();
-    m_mdiArea->cascadeSubWindows();
+    MdiTiler::cascade(m_mdiArea);
 }
 
 void TfrmMain::mniArrangeClick()

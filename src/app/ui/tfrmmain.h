@@ -134,8 +134,6 @@ private:
     void connectCommands();
     TfrmEdit *createWorkspace();
     void workspaceActivated();
-    // Tile and Cascade arrange windows of normal size.
-    void restoreMaximised();
     void updateCaption();
 
     QMdiArea *m_mdiArea;
