@@ -215,6 +215,15 @@ void TestTextViewMouse::rightClickAsksForAMenu()
     QCOMPARE(asked.count(), 1);
     QCOMPARE(asked.first().first().toPoint(), f.viewport()->mapToGlobal(pos));
     QVERIFY(QApplication::activePopupWidget() == nullptr);
+
+    // From the keyboard, at the caret; F10 alone is not for the view.
+    f.view.setSelection(TextSelection::caret(3));
+    QTest::keyClick(&f.view, Qt::Key_F10);
+    QCOMPARE(asked.count(), 1);
+    QTest::keyClick(&f.view, Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(asked.count(), 2);
+    const QRect caret = f.view.caretRect();
+    QCOMPARE(asked.last().first().toPoint(), f.viewport()->mapToGlobal(caret.bottomLeft()));
 }
 
 void TestTextViewMouse::primarySelectionAndMiddleClick()

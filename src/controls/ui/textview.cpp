@@ -494,6 +494,13 @@ void TextView::changeEvent(QEvent *event)
 void TextView::keyPressEvent(QKeyEvent *event)
 {
     m_cache->startPass();
+    // Shift+F10 opens the pop-up menu at the caret, as the Menu key does, as on other desktops'
+    // editors.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        emit contextMenuRequested(viewport()->mapToGlobal(caretRect().bottomLeft()));
+        event->accept();
+        return;
+    }
     if (m_keys->handle(event))
         event->accept();
     else
