@@ -1,4 +1,4 @@
-#include "fakeworkspacehost.h"
+#include "workspacearea.h"
 
 #include "base/errorhandler.h"
 #include "controls/textdocument.h"
@@ -31,7 +31,7 @@
 
 using Bar = WorkspaceStatusBar;
 
-class TestTfrmEdit : public QObject
+class TestTfrmEdit : public WorkspaceArea
 {
     Q_OBJECT
 
@@ -68,32 +68,16 @@ private:
     TfrmEdit *makeWorkspace();
     QString write(const QString &name, const QByteArray &bytes);
     void type(TfrmEdit *edit, const QString &text);
-
-    QTemporaryDir *m_dir = nullptr;
-    QMdiArea *m_area = nullptr;
-    FakeWorkspaceHost m_host;
-    QStringList m_errors;
 };
 
 void TestTfrmEdit::init()
 {
-    m_dir = new QTemporaryDir;
-    m_area = new QMdiArea;
-    m_area->resize(800, 600);
-    m_area->show();
-    m_host = FakeWorkspaceHost();
-    m_host.options->setOpenDirectory(m_dir->path() + u'/');
-    m_errors.clear();
-    ErrorHandler::setPresenter([this](const QString &text) { m_errors.append(text); });
+    openArea();
 }
 
 void TestTfrmEdit::cleanup()
 {
-    ErrorHandler::setPresenter({});
-    for (QMdiSubWindow *window : m_area->subWindowList())
-        static_cast<TfrmEdit *>(window)->closeWithoutQuery();
-    delete m_area;
-    delete m_dir;
+    closeArea();
     QCOMPARE(m_host.depth, 0);
 }
 
@@ -106,9 +90,7 @@ TfrmEdit *TestTfrmEdit::makeWorkspace()
         return QMessageBox::Cancel;
     });
     edit->tmrKeyStateTimer();
-    m_area->addSubWindow(edit);
-    edit->show();
-    return edit;
+    return showInArea(edit);
 }
 
 QString TestTfrmEdit::write(const QString &name, const QByteArray &bytes)

@@ -1,4 +1,4 @@
-#include "fakeworkspacehost.h"
+#include "workspacearea.h"
 
 #include "base/errorhandler.h"
 #include "controls/textdocument.h"
@@ -71,7 +71,7 @@ struct Shown
 const QString kNow = QStringLiteral("Monday, December 7, 2026 at 2:05:09 pm");
 } // namespace
 
-class TestTfrmProperties : public QObject
+class TestTfrmProperties : public WorkspaceArea
 {
     Q_OBJECT
 
@@ -94,11 +94,7 @@ private:
     TfrmEdit *openFile(const QString &name, const QByteArray &bytes);
     Shown showProperties(TfrmEdit *edit);
 
-    QTemporaryDir *m_dir = nullptr;
-    QMdiArea *m_area = nullptr;
-    FakeWorkspaceHost m_host;
     FixedClock m_clock;
-    QStringList m_errors;
 };
 
 void TestTfrmProperties::initTestCase()
@@ -109,34 +105,21 @@ void TestTfrmProperties::initTestCase()
 
 void TestTfrmProperties::init()
 {
-    m_dir = new QTemporaryDir;
+    openArea();
     // Others may look into the folder (the read-only check runs as another user).
     QVERIFY(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755) == 0);
-    m_area = new QMdiArea;
-    m_area->resize(800, 600);
-    m_area->show();
-    m_host = FakeWorkspaceHost();
-    m_host.options->setOpenDirectory(m_dir->path() + u'/');
-    m_errors.clear();
-    ErrorHandler::setPresenter([this](const QString &text) { m_errors.append(text); });
 }
 
 void TestTfrmProperties::cleanup()
 {
-    ErrorHandler::setPresenter({});
-    for (QMdiSubWindow *window : m_area->subWindowList())
-        static_cast<TfrmEdit *>(window)->closeWithoutQuery();
-    delete m_area;
-    delete m_dir;
+    closeArea();
 }
 
 TfrmEdit *TestTfrmProperties::makeWorkspace()
 {
     auto *edit = new TfrmEdit(m_host.services());
     edit->setClock(&m_clock);
-    m_area->addSubWindow(edit);
-    edit->show();
-    return edit;
+    return showInArea(edit);
 }
 
 TfrmEdit *TestTfrmProperties::openFile(const QString &name, const QByteArray &bytes)

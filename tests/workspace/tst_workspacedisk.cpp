@@ -1,4 +1,4 @@
-#include "fakeworkspacehost.h"
+#include "workspacearea.h"
 
 #include "base/errorhandler.h"
 #include "controls/textdocument.h"
@@ -26,7 +26,7 @@
 
 // What a Workspace does about its file on disk: another program's changes, encodings, undo and
 // the text a crash left.
-class TestWorkspaceDisk : public QObject
+class TestWorkspaceDisk : public WorkspaceArea
 {
     Q_OBJECT
 
@@ -47,44 +47,26 @@ private:
     // The questions asked, each answered with the next of answers (Cancel when none are left).
     void answerWith(TfrmEdit *edit, QList<int> answers);
 
-    QTemporaryDir *m_dir = nullptr;
-    QMdiArea *m_area = nullptr;
-    FakeWorkspaceHost m_host;
-    QStringList m_errors;
     QStringList m_asked;
 };
 
 void TestWorkspaceDisk::init()
 {
-    m_dir = new QTemporaryDir;
+    openArea();
     // Journals of this test's own, whatever an earlier run left.
     qputenv("XDG_STATE_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("state"))));
-    m_area = new QMdiArea;
-    m_area->resize(800, 600);
-    m_area->show();
-    m_host = FakeWorkspaceHost();
-    m_host.options->setOpenDirectory(m_dir->path() + u'/');
-    m_errors.clear();
     m_asked.clear();
-    ErrorHandler::setPresenter([this](const QString &text) { m_errors.append(text); });
 }
 
 void TestWorkspaceDisk::cleanup()
 {
-    ErrorHandler::setPresenter({});
-    for (QMdiSubWindow *window : m_area->subWindowList())
-        static_cast<TfrmEdit *>(window)->closeWithoutQuery();
-    delete m_area;
-    delete m_dir;
+    closeArea();
     QCOMPARE(m_host.depth, 0);
 }
 
 TfrmEdit *TestWorkspaceDisk::makeWorkspace()
 {
-    auto *edit = new TfrmEdit(m_host.services());
-    m_area->addSubWindow(edit);
-    edit->show();
-    return edit;
+    return showInArea(new TfrmEdit(m_host.services()));
 }
 
 QString TestWorkspaceDisk::write(const QString &name, const QByteArray &bytes)
