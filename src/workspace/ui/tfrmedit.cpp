@@ -77,11 +77,11 @@ void TfrmEdit::buildParts(QWidget *body)
 // All Workspaces share one section: the last one saved sets the next one's font.
 void TfrmEdit::attachStore(SettingsStore *store)
 {
-    auto *storage = new TFormStorage(this, store);
-    storage->IniSection = QStringLiteral("Edit Form");
-    storage->options = TFormPlacement::fpState;
-    storage->setStoredProps({QStringLiteral("mmoMemo.Font")});
-    m_actions->barTool->setIniStorage(storage);
+    m_storage = new TFormStorage(this, store);
+    m_storage->IniSection = QStringLiteral("Edit Form");
+    m_storage->options = TFormPlacement::fpState;
+    m_storage->setStoredProps({QStringLiteral("mmoMemo.Font")});
+    m_actions->barTool->setIniStorage(m_storage);
 }
 
 void TfrmEdit::connectActions()
@@ -195,8 +195,8 @@ void TfrmEdit::closeEvent(QCloseEvent *event)
         m_lockKeys->stop();
         m_files->closing();
         QMdiSubWindow::closeEvent(event);
-        if (auto *placement = findChild<TFormPlacement *>(QString(), Qt::FindDirectChildrenOnly))
-            placement->formClosed();
+        if (m_storage)
+            m_storage->formClosed();
         return;
     }
     m_closeApproved = false;

@@ -17,6 +17,7 @@ class QMenu;
 class RecoveryFile;
 class RecoveryJournal;
 class SearchController;
+class TFormStorage;
 class TextDocument;
 class TextView;
 class WorkspaceActions;
@@ -137,6 +138,7 @@ private:
     WorkspaceServices m_services;
     WorkspaceFile *m_file;
     TextDocument *m_document = nullptr;
+    TFormStorage *m_storage = nullptr; // with a settings store only
     TextView *m_view = nullptr;
     WorkspaceFileCommands *m_files = nullptr;
     WorkspaceStatusBar *m_status = nullptr;
