@@ -3,6 +3,7 @@
 // growth of the peak resident size over the resident size before the save, so it counts
 // everything the save holds at once. The files go to the folder given as the first argument
 // (default: the temp folder).
+#include "benchfolder.h"
 #include "controls/textdocument.h"
 #include "workspace/textfile.h"
 
@@ -52,8 +53,7 @@ QString makeText(qsizetype size)
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX")
-                               : QDir::tempPath() + QStringLiteral("/bench-XXXXXX"));
+    QTemporaryDir dir(BenchFolder::templateFor(argc, argv));
     if (!dir.isValid())
         qFatal("cannot create a folder for the files");
     TextDocument text;

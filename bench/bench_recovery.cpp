@@ -3,6 +3,7 @@
 // line (a case change of all text), beside writing a whole copy of the text and syncing it.
 // Medians of five runs; the journals go to the folder given as the first argument (default:
 // the temp folder).
+#include "benchfolder.h"
 #include "controls/textdocument.h"
 #include "workspace/recoveryjournal.h"
 
@@ -58,8 +59,7 @@ double medianMs(const std::function<void()> &prepare, const std::function<void()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX")
-                               : QDir::tempPath() + QStringLiteral("/bench-XXXXXX"));
+    QTemporaryDir dir(BenchFolder::templateFor(argc, argv));
     if (!dir.isValid())
         qFatal("cannot create a folder for the journals");
     const QString text = makeText(100 * 1024 * 1024);

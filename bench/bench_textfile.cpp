@@ -4,6 +4,7 @@
 // median of five runs, and how far one save raises the process's peak memory. The files go to the
 // folder given as the first argument (default: the temp folder); a tmpfs folder such as /dev/shm
 // shows the module's own cost.
+#include "benchfolder.h"
 #include "workspace/textfile.h"
 
 #include <QDir>
@@ -145,8 +146,7 @@ Result measure(const QString &path, const QByteArray &bytes)
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX")
-                               : QDir::tempPath() + QStringLiteral("/bench-XXXXXX"));
+    QTemporaryDir dir(BenchFolder::templateFor(argc, argv));
     if (!dir.isValid())
         qFatal("cannot create a folder for the files");
     struct Case
